@@ -1,0 +1,32 @@
+// Columns and rows behave alike in almost everything; an Axis names the
+// fields of one direction so that each rule is written once.
+#pragma once
+
+#include "grid_state.h"
+
+namespace latticor {
+
+struct Axis {
+  uint32_t GridState::*count;
+  uint32_t GridState::*cur;
+  uint32_t GridState::*selEnd;
+  uint32_t GridState::*first;
+  uint32_t GridState::*last;
+  int32_t* GridState::*pos;
+  int32_t* GridState::*size;
+  uint32_t capacity;  // entries of the pos and size tables
+};
+
+inline constexpr Axis kCols{&GridState::colCount, &GridState::curCol,   &GridState::selEndCol,
+                            &GridState::firstCol, &GridState::lastCol,  &GridState::colPos,
+                            &GridState::colWidth, kColTableSize};
+inline constexpr Axis kRows{&GridState::rowCount, &GridState::curRow,    &GridState::selEndRow,
+                            &GridState::firstRow, &GridState::lastRow,   &GridState::rowPos,
+                            &GridState::rowHeight, kRowTableSize};
+
+// A data column (row): 1 .. count - 1.
+inline bool IsDataIndex(const GridState& s, const Axis& a, uint32_t v) {
+  return v >= 1 && v < s.*a.count;
+}
+
+}  // namespace latticor

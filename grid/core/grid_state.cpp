@@ -1,0 +1,112 @@
+#include "grid_state.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace latticor {
+
+namespace {
+
+int32_t* NewTable(BlockAllocator& a, uint32_t entries, int32_t value) {
+  auto* table = static_cast<int32_t*>(a.Allocate(entries * sizeof(int32_t)));
+  if (table && value != 0) {
+    for (uint32_t i = 0; i < entries; ++i) table[i] = value;
+  }
+  return table;
+}
+
+void ReleaseCells(BlockAllocator& a, GridCell* cells, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (cells[i].text) a.Release(cells[i].text);
+  }
+}
+
+}  // namespace
+
+bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t format) {
+  auto* text = static_cast<char*>(allocator.Allocate(1));
+  if (!text) return false;
+  cell.cellFont = font;
+  cell.textColor = 0;
+  cell.format = format;
+  cell.text = text;
+  return true;
+}
+
+bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text) {
+  const size_t n = std::strlen(text);
+  auto* block = static_cast<char*>(allocator.Resize(cell.text, n + 1));
+  if (!block) return false;
+  cell.text = block;
+  std::memcpy(block, text, n + 1);
+  return true;
+}
+
+GridState* CreateGridState(BlockAllocator& a, uint32_t gridColor, uint32_t bkColor) {
+  auto* s = static_cast<GridState*>(a.Allocate(sizeof(GridState)));
+  if (!s) return nullptr;
+  s->allocator = &a;
+  s->curCol = s->curRow = s->selEndCol = s->selEndRow = 1;
+  s->colCount = kInitialColCount;
+  s->rowCount = kInitialRowCount;
+  s->firstCol = s->firstRow = 1;
+  s->gridColor = gridColor;
+  s->bkColor = bkColor;
+  s->selectEnabled = 1;
+  s->resizeEnabled = 1;
+
+  s->colWidth = NewTable(a, kColTableSize, kInitialColWidth);
+  s->rowHeight = NewTable(a, kRowTableSize, kInitialRowHeight);
+  s->colPos = NewTable(a, kColTableSize, 0);
+  s->rowPos = NewTable(a, kRowTableSize, 0);
+  const size_t count = size_t{kInitialColCount} * kInitialRowCount;
+  s->cells = static_cast<GridCell*>(a.Allocate(count * sizeof(GridCell)));
+  bool ok = s->colWidth && s->rowHeight && s->colPos && s->rowPos && s->cells;
+  for (size_t i = 0; ok && i < count; ++i) ok = InitCell(a, s->cells[i], nullptr, kFormatDefault);
+  if (!ok) {
+    DestroyGridState(s);
+    return nullptr;
+  }
+  return s;
+}
+
+void DestroyGridState(GridState* s) {
+  if (!s) return;
+  BlockAllocator& a = *s->allocator;
+  for (int32_t* table : {s->colWidth, s->rowHeight, s->colPos, s->rowPos}) {
+    if (table) a.Release(table);
+  }
+  if (s->cells) {
+    ReleaseCells(a, s->cells, size_t{s->colCount} * s->rowCount);
+    a.Release(s->cells);
+  }
+  a.Release(s);
+}
+
+GridCell* CellAt(GridState& s, uint32_t c, uint32_t r) {
+  if (c >= s.colCount || r >= s.rowCount) return nullptr;
+  return &s.cells[c + size_t{r} * s.colCount];
+}
+
+int32_t SumSizes(const int32_t* table, uint32_t capacity, uint32_t from, uint32_t to) {
+  if (from >= capacity) return 0;
+  if (to >= capacity) to = capacity - 1;
+  uint32_t sum = static_cast<uint32_t>(table[from]);  // wraps like the 32-bit sum it is
+  for (uint32_t i = from + 1; i <= to; ++i) sum += static_cast<uint32_t>(table[i]);
+  return static_cast<int32_t>(sum);
+}
+
+int32_t ClampSize(int32_t requested, int32_t limit) {
+  return (limit >= 0 && requested > limit) ? limit : requested;
+}
+
+bool StateIsConsistent(const GridState& s) {
+  auto inRange = [](uint32_t v, uint32_t count) { return v >= 1 && v + 1 <= count; };
+  return s.colCount >= kMinCount && s.colCount <= kMaxColCount && s.rowCount >= kMinCount &&
+         s.rowCount <= kMaxRowCount && inRange(s.curCol, s.colCount) &&
+         inRange(s.selEndCol, s.colCount) && inRange(s.firstCol, s.colCount) &&
+         inRange(s.curRow, s.rowCount) && inRange(s.selEndRow, s.rowCount) &&
+         inRange(s.firstRow, s.rowCount) && s.colPos[0] == 0 && s.rowPos[0] == 0;
+}
+
+}  // namespace latticor

@@ -1,0 +1,143 @@
+// The grid's per-window record, its cell table and the text blocks.
+// Platform-free: handles are opaque, memory comes from a BlockAllocator.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace latticor {
+
+// Left, top, right, bottom; right and bottom exclusive.
+struct Rect {
+  int32_t left, top, right, bottom;
+};
+
+// One cell as the table stores it. On the 32-bit target it is the 16-byte
+// record that GM_GETCURCELL copies out, so the field order is fixed.
+struct GridCell {
+  void* cellFont;      // font handle; null = whatever font is selected
+  uint32_t textColor;  // COLORREF
+  uint32_t format;     // DrawTextA flags
+  char* text;          // zero-terminated, in a block the cell owns
+};
+
+// Where every block of a grid comes from and goes back to. Allocate and
+// Resize hand out zero-filled memory (Resize zero-fills what it adds and
+// may move the block); both return null on failure, Resize keeping the
+// old block.
+class BlockAllocator {
+ public:
+  virtual void* Allocate(size_t bytes) = 0;
+  virtual void* Resize(void* block, size_t bytes) = 0;
+  virtual void Release(void* block) = 0;
+
+ protected:
+  ~BlockAllocator() = default;
+};
+
+constexpr uint32_t kColTableSize = 256;
+constexpr uint32_t kRowTableSize = 16384;
+constexpr uint32_t kMinCount = 2;
+constexpr uint32_t kMaxColCount = 254;
+constexpr uint32_t kMaxRowCount = 16382;
+constexpr uint32_t kInitialColCount = 5;
+constexpr uint32_t kInitialRowCount = 4;
+constexpr int32_t kInitialColWidth = 50;
+constexpr int32_t kInitialRowHeight = 20;
+constexpr uint32_t kFormatDefault = 8208;  // DT_EDITCONTROL | DT_WORDBREAK
+constexpr uint32_t kFormatInserted = 37;   // DT_CENTER | DT_VCENTER | DT_SINGLELINE
+
+enum CursorKind : uint32_t { kCursorClass = 0, kCursorColResize = 1, kCursorRowResize = 2 };
+
+// The grid's whole state, one per window. Counts and indices unsigned,
+// pixels signed, flags 0 or 1.
+struct GridState {
+  uint32_t curCol;     // the current cell (anchor of the selection)
+  uint32_t curRow;
+  uint32_t colCount;   // columns including the title column, 2 .. 254
+  uint32_t rowCount;   // rows including the title row, 2 .. 16382
+  uint32_t selEndCol;  // the selection's other corner
+  uint32_t selEndRow;
+  int32_t* colPos;     // kColTableSize left edges, from the last paint
+  int32_t* rowPos;     // kRowTableSize top edges, from the last paint
+  int32_t* colWidth;   // kColTableSize widths; entry 0 the title column
+  int32_t* rowHeight;  // kRowTableSize heights; entry 0 the title row
+  uint32_t firstCol;   // scroll origin: first data column shown
+  uint32_t firstRow;
+  uint32_t lastCol;    // last column whose left edge lay inside the client
+  uint32_t lastRow;
+  uint32_t resizeCol;  // column whose right edge is armed or dragged
+  uint32_t resizeRow;
+  int32_t resizeLastX;
+  int32_t resizeLastY;
+  int32_t resizeLineX;
+  int32_t resizeLineY;
+  uint32_t cursorKind;  // CursorKind
+  GridCell* cells;      // colCount x rowCount, row by row
+  Rect clientRect;
+  Rect viewRect;        // visible data-cell area
+  Rect selRect;         // the selection in pixels
+  Rect prevSelRect;     // what is shown inverted on screen
+  Rect focusRect;       // the anchor's interior that inversion leaves out
+  Rect rowHeaderRect;
+  Rect colHeaderRect;
+  uint32_t gridColor;
+  uint32_t bkColor;
+  uint32_t resizing;
+  uint32_t dragCorner;
+  uint32_t dragRowHeader;
+  uint32_t dragColHeader;
+  uint32_t dragCells;
+  uint32_t allSelected;
+  uint32_t colsSelected;
+  uint32_t rowsSelected;
+  uint32_t scrollDown;
+  uint32_t scrollUp;
+  uint32_t scrollLeft;
+  uint32_t scrollRight;
+  uint32_t selChanged;
+  uint32_t fillBackground;
+  uint32_t selectEnabled;
+  uint32_t resizeEnabled;
+  void* font;
+  uint32_t notifyEnterPending;
+  void* hdc;
+  uint32_t sizing;
+  BlockAllocator* allocator;  // every block of this grid
+};
+
+// Creates a grid of 5 x 4 default cells, or returns null (having given
+// back whatever it took) when memory runs out.
+GridState* CreateGridState(BlockAllocator& allocator, uint32_t gridColor, uint32_t bkColor);
+// Gives back every block: tables, each cell's text, the cell table, the
+// record.
+void DestroyGridState(GridState* s);
+
+// The cell (c, r), or null when it lies outside the grid.
+GridCell* CellAt(GridState& s, uint32_t c, uint32_t r);
+inline const GridCell* CellAt(const GridState& s, uint32_t c, uint32_t r) {
+  return CellAt(const_cast<GridState&>(s), c, r);
+}
+
+// Makes `cell` a new empty cell; false when no text block could be had.
+bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t format);
+// Replaces the cell's text by a copy of `text`; on failure keeps the old
+// text and returns false.
+bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text);
+
+// Column and row geometry tables, with their capacities.
+inline bool ColInTable(uint32_t c) { return c < kColTableSize; }
+inline bool RowInTable(uint32_t r) { return r < kRowTableSize; }
+
+// GM_SUMCOLWIDTHS / GM_SUMROWHEIGHTS: table[from] + ... + table[to], or
+// table[from] alone when to < from. Indices beyond the table are not read.
+int32_t SumSizes(const int32_t* table, uint32_t capacity, uint32_t from, uint32_t to);
+
+// GM_SETCOLWIDTH / GM_SETROWHEIGHT: the size stored for a request, given
+// limit = client extent - title extent - 5. A negative limit cuts nothing.
+int32_t ClampSize(int32_t requested, int32_t limit);
+
+// Checks the invariants every message keeps; for tests and fuzzing.
+bool StateIsConsistent(const GridState& s);
+
+}  // namespace latticor

@@ -1,0 +1,62 @@
+#include "scrolling.h"
+
+namespace latticor {
+
+uint32_t ClampOrigin(uint32_t origin, uint32_t count) {
+  if (origin < 1) return 1;
+  if (origin > count - 1) return count - 1;
+  return origin;
+}
+
+uint32_t PageBackTarget(const int32_t* sizes, uint32_t first, int32_t avail) {
+  if (first <= 1) return 1;
+  uint32_t k = first;
+  int64_t sum = sizes[k];
+  for (;;) {
+    --k;
+    if (k == 1) break;
+    sum += sizes[k];
+    if (sum >= avail) break;
+  }
+  return k;
+}
+
+uint32_t ScrollTarget(const GridState& s, const Axis& a, uint32_t code, uint32_t thumb,
+                      uint32_t barMax, int32_t avail) {
+  const uint32_t first = s.*a.first;
+  uint32_t target = first;
+  switch (code) {
+    case kScrollLineForward:
+      if (first < barMax) target = first + 1;
+      break;
+    case kScrollLineBack:
+      if (first > 1) target = first - 1;
+      break;
+    case kScrollPageBack:
+      target = PageBackTarget(s.*a.size, ClampOrigin(first, s.*a.count), avail);
+      break;
+    case kScrollPageForward:
+      target = s.*a.last;
+      break;
+    case kScrollThumbPosition:
+    case kScrollThumbTrack:
+      target = thumb;
+      break;
+    default:
+      break;
+  }
+  return ClampOrigin(target, s.*a.count);
+}
+
+uint32_t WheelTarget(uint32_t firstRow, uint32_t rowCount, int16_t distance) {
+  const int32_t d = distance;
+  const int32_t step = 3 * ((d < 0 ? -d : d) / 120);
+  if (d < 0) {
+    const int64_t n = int64_t{firstRow} + step;
+    return n > int64_t{rowCount} - 1 ? rowCount - 1 : static_cast<uint32_t>(n);
+  }
+  const int64_t n = int64_t{firstRow} - step;
+  return n <= 1 ? 1 : static_cast<uint32_t>(n);
+}
+
+}  // namespace latticor

@@ -1,0 +1,212 @@
+/*
+ * latticor.h - the LATTICOR grid control's public interface.
+ *
+ * Load "Latticor.dll" (LoadLibraryA) to register the window class
+ * "LATTICOR", then create grids with CreateWindowExA(.., "LATTICOR", ..,
+ * WS_CHILD | ..., parent, (HMENU)id, ..). A grid is driven only with the
+ * messages below and reports to its parent with the GN_ notifications.
+ *
+ * Cell addresses travel in wParam as GRID_CELL(column, row). Row 0 holds
+ * the column titles and column 0 the row titles; (0, 0) is the corner.
+ * Data cells are columns 1 .. count - 1 and rows 1 .. count - 1.
+ *
+ * Usable from C and C++; needs nothing but <windows.h>.
+ */
+#ifndef LATTICOR_H
+#define LATTICOR_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define LATTICOR_CLASS_NAME "LATTICOR"
+#define LATTICOR_LIBRARY_NAME "Latticor.dll"
+
+/* wParam of the messages that address one cell. */
+#define GRID_CELL(col, row) ((WPARAM)MAKELONG((col), (row)))
+
+/* Limits of the grid's shape; counts include the title column (row). */
+#define GRID_MIN_COUNT 2
+#define GRID_MAX_COLS 254
+#define GRID_MAX_ROWS 16382
+
+/* Text-layout flags the grid gives the cells it creates. */
+#define GRID_FORMAT_DEFAULT 8208 /* DT_EDITCONTROL | DT_WORDBREAK */
+#define GRID_FORMAT_TITLE 37     /* DT_CENTER | DT_VCENTER | DT_SINGLELINE */
+
+/* ---- Messages ---------------------------------------------------------
+ * "repaints" names what the grid invalidates; results not given are 0.   */
+
+/* wParam colour (COLORREF). Grid-line colour; repaints all. Result TRUE. */
+#define GM_SETGRIDCOLOR 1035
+/* Result: the grid-line colour. */
+#define GM_GETGRIDCOLOR 1036
+/* wParam colour. Background outside the cells; repaints all with erasing.
+ * Result TRUE. */
+#define GM_SETBKCOLOR 1037
+/* Result: the background colour. */
+#define GM_GETBKCOLOR 1038
+/* wParam column 1 .. colCount - 1. Moves the current cell to that column
+ * and the selection's end column with it. Sends GN_CELLLEAVING at once and
+ * GN_CELLENTERED from the next paint; nothing when the column is already
+ * current. Out of range: message box "Invalid number of column.", result
+ * IDOK. Result TRUE. */
+#define GM_SETCURCOL 1039
+/* Result: the current cell's column. */
+#define GM_GETCURCOL 1040
+/* wParam row 1 .. rowCount - 1. As GM_SETCURCOL for rows ("Invalid number
+ * of row."). */
+#define GM_SETCURROW 1041
+/* Result: the current cell's row. */
+#define GM_GETCURROW 1042
+/* wParam 2 .. 254. Sets the number of columns and empties every cell,
+ * titles included. Out of range: message box, result IDOK. Result TRUE. */
+#define GM_SETCOLCOUNT 1043
+/* Result: the number of columns, title column included. */
+#define GM_GETCOLCOUNT 1044
+/* wParam 2 .. 16382. Sets the number of rows; rows that stay keep their
+ * cells. Out of range: message box, result IDOK. Result TRUE. */
+#define GM_SETROWCOUNT 1045
+/* Result: the number of rows, title row included. */
+#define GM_GETROWCOUNT 1046
+/* wParam column (0 = title column), lParam width in pixels. A negative
+ * width is ignored; a width wider than the client area less the title
+ * column and 5 pixels is cut to that. Repaints all. Result TRUE. */
+#define GM_SETCOLWIDTH 1047
+/* wParam column. Result: its width. */
+#define GM_GETCOLWIDTH 1048
+/* wParam row (0 = title row), lParam height. As GM_SETCOLWIDTH. */
+#define GM_SETROWHEIGHT 1051
+/* wParam row. Result: its height. */
+#define GM_GETROWHEIGHT 1052
+/* wParam column 1 .. colCount - 1: the selection's other corner. Out of
+ * range: message box, result IDOK. No notification. Result TRUE. */
+#define GM_SETSELENDCOL 1055
+/* Result: the selection's end column. */
+#define GM_GETSELENDCOL 1056
+/* wParam row 1 .. rowCount - 1. As GM_SETSELENDCOL for rows. */
+#define GM_SETSELENDROW 1057
+/* Result: the selection's end row. */
+#define GM_GETSELENDROW 1058
+/* wParam column: the first data column shown. Scrolls there and sends
+ * GN_SCROLLED. Result: the parent's answer to GN_SCROLLED. */
+#define GM_SETFIRSTCOL 1059
+/* Result: the first data column shown. */
+#define GM_GETFIRSTCOL 1060
+/* wParam row: the first data row shown. As GM_SETFIRSTCOL. */
+#define GM_SETFIRSTROW 1061
+/* Result: the first data row shown. */
+#define GM_GETFIRSTROW 1062
+/* wParam GRID_CELL, lParam HFONT (0 = the grid's font at paint time).
+ * The font stays the caller's. Repaints the cell. Result TRUE. */
+#define GM_SETCELLFONT 1063
+/* wParam GRID_CELL. Result: the cell's font. */
+#define GM_GETCELLFONT 1064
+/* wParam GRID_CELL, lParam COLORREF text colour. Result TRUE. */
+#define GM_SETCELLCOLOR 1065
+/* wParam GRID_CELL. Result: the cell's text colour. */
+#define GM_GETCELLCOLOR 1066
+/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). Result TRUE. */
+#define GM_SETCELLFORMAT 1067
+/* wParam GRID_CELL. Result: the cell's DrawTextA flags. */
+#define GM_GETCELLFORMAT 1068
+/* wParam GRID_CELL, lParam zero-terminated text, copied by the grid.
+ * Repaints the cell. Result TRUE. */
+#define GM_SETCELLTEXT 1069
+/* wParam GRID_CELL, lParam buffer that receives the text and its zero;
+ * it must be large enough (see GM_GETCURCELL for the text's address). */
+#define GM_GETCELLTEXT 1070
+/* wParam 0 or 1: resizing columns and rows by mouse off or on. Gaining the
+ * focus turns it on again. */
+#define GM_ENABLERESIZE 1081
+/* wParam 0 or 1: selecting with the mouse and showing the selection off or
+ * on. Repaints at once. Result TRUE. */
+#define GM_ENABLESELECT 1082
+/* wParam buffer holding a zero-terminated string (empty as a rule), at
+ * least GM_GETCOPYSIZE bytes: the selection is appended as text, cells
+ * separated by TAB, each row ended by CR LF. */
+#define GM_COPYSEL 1086
+/* wParam zero-terminated text in the GM_COPYSEL format. Stores it from the
+ * top-left selected cell: a single selected cell takes any block that fits
+ * the grid, a larger selection only a block of its own shape; otherwise a
+ * warning box and no change. */
+#define GM_PASTE 1087
+/* Result: bytes GM_COPYSEL writes for the selection, the zero included. */
+#define GM_GETCOPYSIZE 1088
+/* wParam row 1 .. rowCount - 1 before which a row goes; 0 appends. The new
+ * cells are centred on one line (GRID_FORMAT_TITLE). Result TRUE; IDOK
+ * after a refusal box. */
+#define GM_INSERTROW 1089
+/* wParam row 1 .. rowCount - 1 to remove; 0 removes the last. Scrolls up a
+ * row when it can. Result: the parent's answer to the last GN_SCROLLED;
+ * IDOK after a refusal box. */
+#define GM_DELETEROW 1090
+/* wParam printer HDC (no document started), lParam GridPrintRange*. Prints
+ * the range on one page at the cells' screen positions. Result: EndDoc's. */
+#define GM_PRINT 1092
+/* wParam first column, lParam last column. Result: the sum of their widths
+ * (the first column's alone when lParam < wParam). */
+#define GM_SUMCOLWIDTHS 1093
+/* wParam first row, lParam last row. As GM_SUMCOLWIDTHS for heights. */
+#define GM_SUMROWHEIGHTS 1094
+/* Sent by the holder for every WM_SIZING: the data cells are not repainted
+ * while the holder's border is dragged. */
+#define GM_SIZING 1095
+/* wParam GridCell* that receives a copy of the current cell, lParam RECT*
+ * that receives its rectangle (client pixels, with its right and bottom
+ * grid lines). The text address stays the grid's: valid until that cell's
+ * text is set again. Result: GRID_CELL(curCol, curRow). */
+#define GM_GETCURCELL 1096
+/* Result: the last column whose left edge was inside the window at the last
+ * paint. */
+#define GM_GETLASTCOL 1097
+/* Result: the last row whose top edge was inside the window at the last
+ * paint. */
+#define GM_GETLASTROW 1098
+
+/* ---- Notifications to the parent --------------------------------------
+ * "word" is MAKELONG(MK_* flags of the mouse message, LOWORD(id)).        */
+
+#define GN_LBUTTONDOWN 1071 /* posted; wParam word, lParam x | y << 16     */
+#define GN_LBUTTONUP 1072   /* posted; wParam word, lParam x | y << 16     */
+#define GN_MOUSEMOVE 1073   /* posted; wParam word, lParam x | y << 16     */
+#define GN_KEYDOWN 1074     /* posted; wParam virtual key, lParam id       */
+#define GN_KEYUP 1075       /* posted; wParam virtual key, lParam id       */
+#define GN_CELLENTERED 1076 /* sent; wParam id: the current cell has moved */
+#define GN_CELLLEAVING 1077 /* sent; wParam id: it is about to move        */
+#define GN_SCROLLED 1078    /* sent; wParam id, lParam 1 vertical, 2 horiz. */
+#define GN_PAINT 1080       /* sent; wParam id, lParam HDC being painted   */
+#define GN_DBLCLK 1083      /* posted; wParam word, lParam x | y << 16     */
+#define GN_SETFOCUS 1084    /* sent; wParam id                             */
+#define GN_KILLFOCUS 1085   /* sent; wParam id                             */
+#define GN_CONTEXTMENU 1091 /* posted; wParam id, lParam screen x | y << 16 */
+
+/* What GM_GETCURCELL copies: one cell as the grid stores it. */
+typedef struct GridCell {
+  HFONT cellFont;     /* 0: drawn in the font selected at that moment */
+  COLORREF textColor;
+  UINT format;        /* DrawTextA flags */
+  LPSTR text;         /* the grid's own block; do not write through it */
+} GridCell;
+
+/* GM_PRINT's request: the range of cells, ends included, and the scale. */
+typedef struct GridPrintRange {
+  UINT colFrom;
+  UINT colTo;
+  UINT rowFrom;
+  UINT rowTo;
+  UINT percent; /* 100 prints at the size shown on the screen */
+} GridPrintRange;
+
+/* The library's exports (the class needs none of them). */
+HBITMAP WINAPI GetBmp(void);              /* new 20 x 20 toolbox picture */
+LPCSTR WINAPI GetGrid_ClassName(void);    /* "LATTICOR" */
+UINT WINAPI GetID(void);                  /* 258, the picture's resource */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LATTICOR_H */

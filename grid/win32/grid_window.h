@@ -1,0 +1,105 @@
+// What the pieces of the grid's Win32 layer share with each other.
+#pragma once
+
+#include <windows.h>
+
+#include "axis.h"
+#include "grid_state.h"
+#include "latticor.h"
+
+namespace latticor::win32 {
+
+// Library-wide values (one set per process).
+extern HINSTANCE moduleInstance;
+extern HCURSOR colResizeCursor;
+extern HCURSOR rowResizeCursor;
+extern const char kGridClassName[];
+
+LRESULT CALLBACK GridWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The grid's state, or null before WM_CREATE has made it and after
+// WM_DESTROY has freed it. Anything that sends a notification fetches it
+// again afterwards: the parent may have changed or destroyed the grid.
+GridState* StateOf(HWND grid);
+
+// Every message handler has this shape; the dispatcher has found the state.
+using Handler = LRESULT (*)(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+
+// Notifications to the parent. Sent ones carry the control identifier in
+// wParam; posted ones carry what the caller packs.
+LRESULT SendNotification(HWND grid, UINT code, LPARAM lParam = 0);
+void PostNotification(HWND grid, UINT code, WPARAM wParam, LPARAM lParam);
+UINT ControlId(HWND grid);
+// MAKELONG(MK_* flags of a mouse message, low word of the control id).
+WPARAM MouseWord(HWND grid, WPARAM mouseWParam);
+
+// A refusal: message box with no owner and the caption "Latticor".
+LRESULT ShowRefusal(const char* text, UINT icon = 0);
+extern const char kBadColumnText[];
+extern const char kBadRowText[];
+extern const char kBadColCountText[];
+extern const char kBadRowCountText[];
+
+// Invalidation that skips the wineserver when nothing on screen changes:
+// a rectangle wholly outside the client area repaints nothing.
+void InvalidateCells(HWND grid, const Rect& r, BOOL erase);
+void InvalidateAll(HWND grid, BOOL erase);
+
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+// Setting and query messages (messages.cpp).
+LRESULT OnSetGridColor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetGridColor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetBkColor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetBkColor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetCurCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCurCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetCurRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCurRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetRowCount(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetColWidth(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetColWidth(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetRowHeight(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetRowHeight(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetSelEndCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetSelEndCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetSelEndRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetSelEndRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetFirstCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetFirstRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetCellFont(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCellFont(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetCellColor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCellColor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetCellFormat(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCellFormat(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnEnableResize(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnEnableSelect(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSumColWidths(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSumRowHeights(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCurCell(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetLastCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetLastRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+
+// Handlers that live in their own files.
+LRESULT OnPaint(HWND grid, GridState& s, WPARAM, LPARAM);
+LRESULT OnLButtonDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnLButtonUp(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnMouseMove(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnLButtonDblClk(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnKeyDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnTimer(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnHScroll(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnVScroll(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnMouseWheel(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetFirstCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetFirstRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+
+// The global heap, as every grid's BlockAllocator.
+BlockAllocator& GlobalHeap();
+
+}  // namespace latticor::win32

@@ -1,0 +1,63 @@
+// Talking to the parent and to the user, invalidating, and the heap.
+#include "grid_window.h"
+
+namespace latticor::win32 {
+
+const char kBadColumnText[] = "Invalid number of column.";
+const char kBadRowText[] = "Invalid number of row.";
+const char kBadColCountText[] = "The maximum number of cols is 254\r\nand the minimum is 2.";
+const char kBadRowCountText[] = "The maximum number of rows is 16382\r\nand the minimum is 2.";
+
+UINT ControlId(HWND grid) {
+  return static_cast<UINT>(GetWindowLongA(grid, GWL_ID));
+}
+
+LRESULT SendNotification(HWND grid, UINT code, LPARAM lParam) {
+  return SendMessageA(GetParent(grid), code, ControlId(grid), lParam);
+}
+
+void PostNotification(HWND grid, UINT code, WPARAM wParam, LPARAM lParam) {
+  PostMessageA(GetParent(grid), code, wParam, lParam);
+}
+
+WPARAM MouseWord(HWND grid, WPARAM mouseWParam) {
+  return MAKELONG(LOWORD(mouseWParam), LOWORD(ControlId(grid)));
+}
+
+LRESULT ShowRefusal(const char* text, UINT icon) {
+  return MessageBoxA(nullptr, text, "Latticor", MB_OK | icon);
+}
+
+void InvalidateCells(HWND grid, const Rect& r, BOOL erase) {
+  RECT client;
+  GetClientRect(grid, &client);
+  RECT area = ToRECT(r);
+  RECT visible;
+  if (!IntersectRect(&visible, &area, &client)) return;  // nothing on screen changes
+  InvalidateRect(grid, &area, erase);
+}
+
+void InvalidateAll(HWND grid, BOOL erase) {
+  InvalidateRect(grid, nullptr, erase);
+}
+
+namespace {
+
+// Fixed blocks from the global heap, zero-filled; resizing may move them.
+class GlobalHeapAllocator final : public BlockAllocator {
+ public:
+  void* Allocate(size_t bytes) override { return GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, bytes); }
+  void* Resize(void* block, size_t bytes) override {
+    return GlobalReAlloc(block, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
+  }
+  void Release(void* block) override { GlobalFree(block); }
+};
+
+}  // namespace
+
+BlockAllocator& GlobalHeap() {
+  static GlobalHeapAllocator heap;
+  return heap;
+}
+
+}  // namespace latticor::win32

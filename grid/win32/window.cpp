@@ -1,0 +1,208 @@
+// The grid's window procedure: the dispatch table, creation and teardown,
+// focus, cursor, font, and the holder's resizing.
+#include <algorithm>
+#include <iterator>
+
+#include "grid_window.h"
+
+namespace latticor::win32 {
+
+HCURSOR colResizeCursor;
+HCURSOR rowResizeCursor;
+
+namespace {
+
+constexpr UINT kAutoScrollTimer = 1;
+constexpr UINT kAutoScrollPeriodMs = 70;
+
+void SetScrollRange(HWND grid, int bar, uint32_t count) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+  si.nMin = 1;
+  si.nMax = static_cast<int>(count) - 1;
+  si.nPage = 1;
+  si.nPos = 0;  // the platform raises it to the minimum
+  SetScrollInfo(grid, bar, &si, TRUE);
+}
+
+LRESULT OnCreate(HWND grid) {
+  ShowScrollBar(grid, SB_BOTH, TRUE);
+  rowResizeCursor = LoadCursorA(nullptr, IDC_SIZENS);
+  colResizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
+  SetScrollRange(grid, SB_VERT, kInitialRowCount);
+  SetScrollRange(grid, SB_HORZ, kInitialColCount);
+  GridState* s =
+      CreateGridState(GlobalHeap(), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNFACE));
+  if (!s) return -1;  // creation fails rather than leave a grid without state
+  SetWindowLongPtrA(grid, 0, reinterpret_cast<LONG_PTR>(s));
+  s->hdc = GetDC(grid);
+  return 0;
+}
+
+LRESULT OnDestroy(HWND grid, GridState& s, WPARAM, LPARAM) {
+  ReleaseDC(grid, static_cast<HDC>(s.hdc));
+  // Clearing the slot lets a handler that is still running further up the
+  // stack (a parent destroyed the grid from inside a notification) see
+  // that the state is gone.
+  SetWindowLongPtrA(grid, 0, 0);
+  DestroyGridState(&s);
+  return 0;
+}
+
+// The holder is being resized by the user: keep the data cells from
+// repainting until it is maximised or minimised.
+LRESULT OnSize(HWND grid, GridState& s, WPARAM, LPARAM) {
+  HWND parent = GetParent(grid);
+  if (IsZoomed(parent)) s.sizing = 0;
+  if (s.sizing) {
+    RECT view = ToRECT(s.viewRect);
+    ValidateRect(grid, &view);
+  }
+  if (IsIconic(parent)) s.sizing = 0;
+  return 0;
+}
+
+LRESULT OnSizing(HWND, GridState& s, WPARAM, LPARAM) {
+  s.sizing = 1;
+  return 0;
+}
+
+LRESULT OnSetFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
+  SetTimer(grid, kAutoScrollTimer, kAutoScrollPeriodMs, nullptr);
+  s.resizeEnabled = 1;
+  return SendNotification(grid, GN_SETFOCUS);
+}
+
+LRESULT OnKillFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
+  KillTimer(grid, kAutoScrollTimer);
+  s.resizeEnabled = 0;
+  s.resizing = 0;
+  return SendNotification(grid, GN_KILLFOCUS);
+}
+
+LRESULT OnEraseBkgnd(HWND, GridState& s, WPARAM, LPARAM) {
+  s.fillBackground = 1;  // the next paint fills what lies outside the cells
+  return 1;
+}
+
+LRESULT OnSetCursor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
+  if (s.cursorKind == kCursorColResize) return reinterpret_cast<LRESULT>(SetCursor(colResizeCursor));
+  if (s.cursorKind == kCursorRowResize) return reinterpret_cast<LRESULT>(SetCursor(rowResizeCursor));
+  return DefWindowProcA(grid, WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT OnSetFont(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
+  s.font = reinterpret_cast<HFONT>(wParam);
+  InvalidateRect(grid, nullptr, FALSE);
+  return TRUE;
+}
+
+LRESULT OnContextMenu(HWND grid, GridState&, WPARAM, LPARAM lParam) {
+  PostNotification(grid, GN_CONTEXTMENU, ControlId(grid), lParam);
+  return TRUE;
+}
+
+LRESULT OnKeyUp(HWND grid, GridState&, WPARAM wParam, LPARAM) {
+  PostNotification(grid, GN_KEYUP, wParam, ControlId(grid));
+  return TRUE;
+}
+
+struct Route {
+  UINT msg;
+  Handler handler;
+};
+
+// Every message the grid handles, by number; anything else goes to
+// DefWindowProcA. WM_CREATE is handled before the lookup (there is no
+// state yet).
+constexpr Route kRoutes[] = {
+    {WM_DESTROY, OnDestroy},
+    {WM_SIZE, OnSize},
+    {WM_SETFOCUS, OnSetFocus},
+    {WM_KILLFOCUS, OnKillFocus},
+    {WM_PAINT, OnPaint},
+    {WM_ERASEBKGND, OnEraseBkgnd},
+    {WM_SETCURSOR, OnSetCursor},
+    {WM_SETFONT, OnSetFont},
+    {WM_CONTEXTMENU, OnContextMenu},
+    {WM_KEYDOWN, OnKeyDown},
+    {WM_KEYUP, OnKeyUp},
+    {WM_TIMER, OnTimer},
+    {WM_HSCROLL, OnHScroll},
+    {WM_VSCROLL, OnVScroll},
+    {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONDOWN, OnLButtonDown},
+    {WM_LBUTTONUP, OnLButtonUp},
+    {WM_LBUTTONDBLCLK, OnLButtonDblClk},
+    {WM_MOUSEWHEEL, OnMouseWheel},
+    {GM_SETGRIDCOLOR, OnSetGridColor},
+    {GM_GETGRIDCOLOR, OnGetGridColor},
+    {GM_SETBKCOLOR, OnSetBkColor},
+    {GM_GETBKCOLOR, OnGetBkColor},
+    {GM_SETCURCOL, OnSetCurCol},
+    {GM_GETCURCOL, OnGetCurCol},
+    {GM_SETCURROW, OnSetCurRow},
+    {GM_GETCURROW, OnGetCurRow},
+    {GM_GETCOLCOUNT, OnGetColCount},
+    {GM_GETROWCOUNT, OnGetRowCount},
+    {GM_SETCOLWIDTH, OnSetColWidth},
+    {GM_GETCOLWIDTH, OnGetColWidth},
+    {GM_SETROWHEIGHT, OnSetRowHeight},
+    {GM_GETROWHEIGHT, OnGetRowHeight},
+    {GM_SETSELENDCOL, OnSetSelEndCol},
+    {GM_GETSELENDCOL, OnGetSelEndCol},
+    {GM_SETSELENDROW, OnSetSelEndRow},
+    {GM_GETSELENDROW, OnGetSelEndRow},
+    {GM_SETFIRSTCOL, OnSetFirstCol},
+    {GM_GETFIRSTCOL, OnGetFirstCol},
+    {GM_SETFIRSTROW, OnSetFirstRow},
+    {GM_GETFIRSTROW, OnGetFirstRow},
+    {GM_SETCELLFONT, OnSetCellFont},
+    {GM_GETCELLFONT, OnGetCellFont},
+    {GM_SETCELLCOLOR, OnSetCellColor},
+    {GM_GETCELLCOLOR, OnGetCellColor},
+    {GM_SETCELLFORMAT, OnSetCellFormat},
+    {GM_GETCELLFORMAT, OnGetCellFormat},
+    {GM_SETCELLTEXT, OnSetCellText},
+    {GM_GETCELLTEXT, OnGetCellText},
+    {GM_ENABLERESIZE, OnEnableResize},
+    {GM_ENABLESELECT, OnEnableSelect},
+    {GM_SUMCOLWIDTHS, OnSumColWidths},
+    {GM_SUMROWHEIGHTS, OnSumRowHeights},
+    {GM_SIZING, OnSizing},
+    {GM_GETCURCELL, OnGetCurCell},
+    {GM_GETLASTCOL, OnGetLastCol},
+    {GM_GETLASTROW, OnGetLastRow},
+};
+
+constexpr bool RoutesAreSorted() {
+  for (size_t i = 1; i < std::size(kRoutes); ++i) {
+    if (kRoutes[i - 1].msg >= kRoutes[i].msg) return false;
+  }
+  return true;
+}
+static_assert(RoutesAreSorted(), "the dispatch table is searched by halving");
+
+Handler FindHandler(UINT msg) {
+  const Route* end = std::end(kRoutes);
+  const Route* it =
+      std::lower_bound(std::begin(kRoutes), end, msg, [](const Route& r, UINT m) { return r.msg < m; });
+  return (it != end && it->msg == msg) ? it->handler : nullptr;
+}
+
+}  // namespace
+
+GridState* StateOf(HWND grid) {
+  return reinterpret_cast<GridState*>(GetWindowLongPtrA(grid, 0));
+}
+
+LRESULT CALLBACK GridWindowProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CREATE) return OnCreate(grid);
+  if (Handler handler = FindHandler(msg)) {
+    if (GridState* s = StateOf(grid)) return handler(grid, *s, wParam, lParam);
+  }
+  return DefWindowProcA(grid, msg, wParam, lParam);
+}
+
+}  // namespace latticor::win32

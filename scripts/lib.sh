@@ -1,0 +1,26 @@
+# Shared by the project's scripts: paths, building, Wine's environment.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${LATTICOR_BUILD:-$root/build}
+
+export WINEPREFIX=$build/wineprefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# A Windows program's screen: the tests measure pixels on it.
+xvfb_args=(-a -s "-screen 0 1920x1080x24")
+
+build_all() {
+  cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+    cmake --build "$build/native" -j2 &&
+    cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null &&
+    cmake --build "$build/win32" -j2
+}
+
+# Creates the Wine prefix on first use (about 15 s). Needs a display.
+wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
