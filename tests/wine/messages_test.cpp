@@ -1,0 +1,364 @@
+// The message protocol of one grid: answers, refusals, notifications.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "harness.h"
+
+namespace {
+
+using harness::Ask;
+using harness::CellText;
+using harness::Describe;
+using harness::MessageBoxCapture;
+using harness::Note;
+using harness::Posted;
+using harness::Sent;
+
+// A grid that has not been shown, so nothing has painted it yet.
+struct GridTest : ::testing::Test {
+  harness::TestParent parent;
+  HWND grid = nullptr;
+  void SetUp() override {
+    grid = parent.CreateGrid(7, 0, 0, 400, 300, /*visible=*/false);
+    ASSERT_NE(grid, nullptr);
+    parent.Clear();
+  }
+  void TearDown() override { DestroyWindow(grid); }
+};
+
+TEST_F(GridTest, AFreshGridAnswersWithItsDefaults) {
+  EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 5);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 4);
+  for (UINT msg : {GM_GETCURCOL, GM_GETCURROW, GM_GETSELENDCOL, GM_GETSELENDROW, GM_GETFIRSTCOL,
+                   GM_GETFIRSTROW}) {
+    EXPECT_EQ(Ask(grid, msg), 1) << msg;
+  }
+  EXPECT_EQ(Ask(grid, GM_GETLASTCOL), 0);  // no paint yet
+  EXPECT_EQ(Ask(grid, GM_GETLASTROW), 0);
+  for (UINT c = 0; c < 256; ++c) ASSERT_EQ(Ask(grid, GM_GETCOLWIDTH, c), 50) << c;
+  for (UINT r = 0; r < 16384; ++r) ASSERT_EQ(Ask(grid, GM_GETROWHEIGHT, r), 20) << r;
+  for (UINT r = 0; r < 4; ++r) {
+    for (UINT c = 0; c < 5; ++c) {
+      EXPECT_EQ(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(c, r)), 8208);
+      EXPECT_EQ(Ask(grid, GM_GETCELLFONT, GRID_CELL(c, r)), 0);
+      EXPECT_EQ(Ask(grid, GM_GETCELLCOLOR, GRID_CELL(c, r)), 0);
+      EXPECT_EQ(CellText(grid, c, r), "");
+    }
+  }
+  EXPECT_EQ(static_cast<COLORREF>(Ask(grid, GM_GETGRIDCOLOR)), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(static_cast<COLORREF>(Ask(grid, GM_GETBKCOLOR)), GetSysColor(COLOR_BTNFACE));
+  EXPECT_TRUE(parent.notes.empty()) << Describe(parent.notes);
+}
+
+TEST_F(GridTest, CreationShowsBothScrollBarsWithTheirRanges) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(grid, SB_VERT, &si));
+  EXPECT_EQ(si.nMin, 1);
+  EXPECT_EQ(si.nMax, 3);
+  EXPECT_EQ(si.nPage, 1u);
+  EXPECT_EQ(si.nPos, 1);
+  ASSERT_TRUE(GetScrollInfo(grid, SB_HORZ, &si));
+  EXPECT_EQ(si.nMax, 4);
+  EXPECT_EQ(si.nPos, 1);
+  const LONG style = GetWindowLongA(grid, GWL_STYLE);
+  EXPECT_TRUE(style & WS_VSCROLL);
+  EXPECT_TRUE(style & WS_HSCROLL);
+}
+
+TEST_F(GridTest, ColoursAreStoredAndAnswered) {
+  EXPECT_EQ(Ask(grid, GM_SETGRIDCOLOR, RGB(1, 2, 3)), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETGRIDCOLOR), RGB(1, 2, 3));
+  EXPECT_EQ(Ask(grid, GM_SETBKCOLOR, RGB(4, 5, 6)), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETBKCOLOR), RGB(4, 5, 6));
+}
+
+struct Refusal {
+  UINT msg;
+  WPARAM value;
+  const char* text;
+};
+
+TEST_F(GridTest, OutOfRangeCellMovesAreRefusedWithTheirBoxes) {
+  const Refusal refusals[] = {
+      {GM_SETCURCOL, 0, "Invalid number of column."},    {GM_SETCURCOL, 5, "Invalid number of column."},
+      {GM_SETCURCOL, 0xFFFFFFFF, "Invalid number of column."},
+      {GM_SETCURROW, 0, "Invalid number of row."},       {GM_SETCURROW, 4, "Invalid number of row."},
+      {GM_SETSELENDCOL, 0, "Invalid number of column."}, {GM_SETSELENDCOL, 5, "Invalid number of column."},
+      {GM_SETSELENDROW, 0, "Invalid number of row."},    {GM_SETSELENDROW, 4, "Invalid number of row."},
+  };
+  for (const Refusal& r : refusals) {
+    MessageBoxCapture boxes;
+    EXPECT_EQ(Ask(grid, r.msg, r.value), IDOK) << r.msg << " " << r.value;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << r.msg << " " << r.value;
+    EXPECT_EQ(boxes.boxes[0].text, r.text);
+    EXPECT_EQ(boxes.boxes[0].caption, "Latticor");
+    EXPECT_EQ(boxes.boxes[0].style, static_cast<UINT>(MB_OK)) << "no icon";
+    EXPECT_EQ(boxes.boxes[0].owner, nullptr);
+  }
+  for (UINT msg : {GM_GETCURCOL, GM_GETCURROW, GM_GETSELENDCOL, GM_GETSELENDROW}) {
+    EXPECT_EQ(Ask(grid, msg), 1) << "changed by a refused message: " << msg;
+  }
+  harness::Pump();
+  EXPECT_TRUE(parent.notes.empty()) << Describe(parent.notes);
+}
+
+TEST_F(GridTest, TheLastDataColumnAndRowAreAccepted) {
+  MessageBoxCapture boxes;
+  EXPECT_EQ(Ask(grid, GM_SETCURCOL, 4), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETCURROW, 3), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETSELENDCOL, 4), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETSELENDROW, 3), TRUE);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Ask(grid, GM_GETCURCOL), 4);
+  EXPECT_EQ(Ask(grid, GM_GETCURROW), 3);
+}
+
+TEST_F(GridTest, MovingTheCurrentCellSendsCellLeavingWhileTheOldCellIsCurrent) {
+  Ask(grid, GM_SETSELENDROW, 3);
+  LRESULT colSeen = -1, selEndColSeen = -1;
+  parent.onNote = [&](const Note& n) -> LRESULT {
+    if (n.msg == GN_CELLLEAVING) {
+      colSeen = Ask(grid, GM_GETCURCOL);
+      selEndColSeen = Ask(grid, GM_GETSELENDCOL);
+    }
+    return 0;
+  };
+  EXPECT_EQ(Ask(grid, GM_SETCURCOL, 3), TRUE);
+  EXPECT_EQ(colSeen, 1) << "the parent must still see the old cell";
+  EXPECT_EQ(selEndColSeen, 1);
+  EXPECT_EQ(Ask(grid, GM_GETCURCOL), 3);
+  EXPECT_EQ(Ask(grid, GM_GETSELENDCOL), 3);
+  EXPECT_EQ(Ask(grid, GM_GETSELENDROW), 3) << "the other direction keeps its extent";
+  harness::Pump();
+  // GN_CELLENTERED is owed to the next paint, which has not happened.
+  EXPECT_EQ(parent.notes, std::vector<Note>{Sent(GN_CELLLEAVING, 7, 0)}) << Describe(parent.notes);
+}
+
+TEST_F(GridTest, MovingToTheCurrentCellChangesNothingAndSendsNothing) {
+  EXPECT_EQ(Ask(grid, GM_SETCURCOL, 1), 0);
+  EXPECT_EQ(Ask(grid, GM_SETCURROW, 1), 0);
+  parent.Clear();
+  EXPECT_TRUE(parent.notes.empty()) << Describe(parent.notes);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(grid, &update, FALSE)) << "nothing to repaint";
+}
+
+TEST_F(GridTest, AParentThatReshapesTheGridInCellLeavingCannotPushItOutOfRange) {
+  // The parent destroys the grid while it is asked to let the cell go.
+  parent.onNote = [&](const Note& n) -> LRESULT {
+    if (n.msg == GN_CELLLEAVING) DestroyWindow(grid);
+    return 0;
+  };
+  EXPECT_EQ(Ask(grid, GM_SETCURCOL, 2), 0);
+  EXPECT_FALSE(IsWindow(grid));
+  grid = parent.CreateGrid(7, 0, 0, 400, 300, false);  // for TearDown
+}
+
+TEST_F(GridTest, SizesAreCutToTheClientAreaAndNegativeOnesIgnored) {
+  harness::SizeClient(grid, 400, 300);
+  ASSERT_EQ(harness::ClientRect(grid).right, 400);
+  EXPECT_EQ(Ask(grid, GM_SETCOLWIDTH, 2, -1), 0);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 2), 50);
+  // Before the first paint the title rectangles are empty: 400 - 0 - 5.
+  EXPECT_EQ(Ask(grid, GM_SETCOLWIDTH, 2, 10000), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 2), 395);
+  EXPECT_EQ(Ask(grid, GM_SETROWHEIGHT, 0, 10000), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETROWHEIGHT, 0), 295);
+  EXPECT_EQ(Ask(grid, GM_SETROWHEIGHT, 3, 0), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETROWHEIGHT, 3), 0);
+  // Columns beyond the count but inside the table keep their width for later.
+  EXPECT_EQ(Ask(grid, GM_SETCOLWIDTH, 200, 70), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 200), 70);
+}
+
+TEST_F(GridTest, SumsIncludeBothEnds) {
+  EXPECT_EQ(Ask(grid, GM_SUMCOLWIDTHS, 1, 3), 150);
+  EXPECT_EQ(Ask(grid, GM_SUMCOLWIDTHS, 3, 1), 50);
+  Ask(grid, GM_SETROWHEIGHT, 2, 33);
+  EXPECT_EQ(Ask(grid, GM_SUMROWHEIGHTS, 1, 3), 73);
+  EXPECT_EQ(Ask(grid, GM_SUMROWHEIGHTS, 0, 0), 20);
+}
+
+TEST_F(GridTest, CellAttributesAndTextsRoundTrip) {
+  HFONT font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+  EXPECT_EQ(Ask(grid, GM_SETCELLFONT, GRID_CELL(2, 3), reinterpret_cast<LPARAM>(font)), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETCELLCOLOR, GRID_CELL(2, 3), RGB(200, 0, 0)), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETCELLFORMAT, GRID_CELL(2, 3), DT_RIGHT), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETCELLTEXT, GRID_CELL(2, 3), reinterpret_cast<LPARAM>("twenty three")), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETCELLFONT, GRID_CELL(2, 3)), reinterpret_cast<LRESULT>(font));
+  EXPECT_EQ(Ask(grid, GM_GETCELLCOLOR, GRID_CELL(2, 3)), RGB(200, 0, 0));
+  EXPECT_EQ(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(2, 3)), DT_RIGHT);
+  EXPECT_EQ(CellText(grid, 2, 3), "twenty three");
+  // Its neighbours in the table are untouched: (3, 2) and (2, 2).
+  EXPECT_EQ(CellText(grid, 3, 2), "");
+  EXPECT_EQ(CellText(grid, 2, 2), "");
+  // Title cells are cells like any other.
+  harness::SetCellText(grid, 0, 0, "corner");
+  harness::SetCellText(grid, 4, 0, "D");
+  EXPECT_EQ(CellText(grid, 0, 0), "corner");
+  EXPECT_EQ(CellText(grid, 4, 0), "D");
+  char buffer[16] = "xxxxxxxxxxxxxxx";
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXT, GRID_CELL(4, 0), reinterpret_cast<LPARAM>(buffer)), 1);
+  EXPECT_EQ(std::string(buffer, 3), std::string("D\0x", 3)) << "copies the terminator, nothing more";
+}
+
+TEST_F(GridTest, TheFontGoesToTheGridAloneNotToItsCells) {
+  HFONT font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0), TRUE);
+  EXPECT_EQ(Ask(grid, GM_GETCELLFONT, GRID_CELL(1, 1)), 0);
+}
+
+TEST_F(GridTest, CurrentCellCopyIsTheStoredRecordAndItsText) {
+  GridCell cell;
+  RECT rect{9, 9, 9, 9};
+  EXPECT_EQ(Ask(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&cell), reinterpret_cast<LPARAM>(&rect)),
+            MAKELONG(1, 1));
+  EXPECT_EQ(cell.cellFont, nullptr);
+  EXPECT_EQ(cell.textColor, 0u);
+  EXPECT_EQ(cell.format, 8208u);
+  ASSERT_NE(cell.text, nullptr);
+  EXPECT_STREQ(cell.text, "");
+  EXPECT_EQ(rect.left, 0);  // positions come from painting, which has not run
+  EXPECT_EQ(rect.right, 0);
+
+  harness::SetCellText(grid, 2, 3, "there");
+  Ask(grid, GM_SETCURCOL, 2);
+  Ask(grid, GM_SETCURROW, 3);
+  EXPECT_EQ(Ask(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&cell), reinterpret_cast<LPARAM>(&rect)),
+            MAKELONG(2, 3));
+  EXPECT_STREQ(cell.text, "there");
+  const char* address = cell.text;
+  Ask(grid, GM_SETCELLTEXT, GRID_CELL(1, 1), reinterpret_cast<LPARAM>("elsewhere"));
+  EXPECT_EQ(address, cell.text);
+  EXPECT_STREQ(address, "there") << "valid until that cell's own text is set again";
+}
+
+TEST_F(GridTest, MissingBuffersAndOutOfRangeAddressesAreIgnored) {
+  GridCell cell;
+  RECT rect;
+  EXPECT_EQ(Ask(grid, GM_GETCURCELL, 0, reinterpret_cast<LPARAM>(&rect)), 0);
+  EXPECT_EQ(Ask(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&cell), 0), 0);
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXT, GRID_CELL(1, 1), 0), 0);
+  EXPECT_EQ(Ask(grid, GM_SETCELLTEXT, GRID_CELL(1, 1), 0), 0);
+  EXPECT_EQ(CellText(grid, 1, 1), "");
+
+  const WPARAM outside[] = {GRID_CELL(5, 0), GRID_CELL(0, 4), GRID_CELL(300, 20000), 0xFFFFFFFF};
+  for (WPARAM address : outside) {
+    EXPECT_EQ(Ask(grid, GM_SETCELLTEXT, address, reinterpret_cast<LPARAM>("x")), 0);
+    EXPECT_EQ(Ask(grid, GM_SETCELLFONT, address, 1), 0);
+    EXPECT_EQ(Ask(grid, GM_SETCELLCOLOR, address, 1), 0);
+    EXPECT_EQ(Ask(grid, GM_SETCELLFORMAT, address, 1), 0);
+    EXPECT_EQ(Ask(grid, GM_GETCELLFORMAT, address), 0);
+    char buffer[4] = "abc";
+    EXPECT_EQ(Ask(grid, GM_GETCELLTEXT, address, reinterpret_cast<LPARAM>(buffer)), 0);
+    EXPECT_STREQ(buffer, "abc");
+  }
+  EXPECT_EQ(Ask(grid, GM_SETCOLWIDTH, 256, 10), 0);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 256), 0);
+  EXPECT_EQ(Ask(grid, GM_SETROWHEIGHT, 16384, 10), 0);
+  EXPECT_EQ(Ask(grid, GM_GETROWHEIGHT, 0xFFFFFFFF), 0);
+  EXPECT_EQ(Ask(grid, GM_SUMCOLWIDTHS, 0, 0xFFFFFFFF), 256 * 50);
+  EXPECT_EQ(Ask(grid, GM_SUMROWHEIGHTS, 20000, 30000), 0);
+  EXPECT_EQ(Ask(grid, GM_SETFIRSTCOL, 0), 0);
+  EXPECT_EQ(Ask(grid, GM_SETFIRSTCOL, 5), 0);
+  EXPECT_EQ(Ask(grid, GM_SETFIRSTROW, 0xFFFF), 0);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTCOL), 1);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 1);
+  // The grid is still whole.
+  for (UINT c = 0; c < 5; ++c) EXPECT_EQ(CellText(grid, c, 3), "");
+  EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 5);
+}
+
+TEST_F(GridTest, NotificationNumbersSentToTheGridGoToDefaultProcessing) {
+  for (UINT msg = 1071; msg <= 1080; ++msg) EXPECT_EQ(Ask(grid, msg, 7, 0), 0) << msg;
+  for (UINT msg : {1049u, 1050u, 1053u, 1054u, 1083u, 1084u, 1085u, 1091u}) {
+    EXPECT_EQ(Ask(grid, msg, 7, 0), 0) << msg;
+  }
+  harness::Pump();
+  EXPECT_TRUE(parent.notes.empty()) << Describe(parent.notes);
+}
+
+TEST_F(GridTest, EnableSwitchesAnswerAsListed) {
+  EXPECT_EQ(Ask(grid, GM_ENABLESELECT, 0), TRUE);
+  EXPECT_EQ(Ask(grid, GM_ENABLESELECT, 1), TRUE);
+  EXPECT_EQ(Ask(grid, GM_ENABLERESIZE, 0), 0);
+  EXPECT_EQ(Ask(grid, GM_SIZING, 0, 0), 0);
+}
+
+// Grids that are shown and take the focus.
+struct ShownGridTest : ::testing::Test {
+  harness::TestParent parent;
+  HWND grid = nullptr;
+  void SetUp() override {
+    grid = parent.CreateGrid(0x12345, 0, 0, 400, 300);
+    ASSERT_NE(grid, nullptr);
+    parent.Clear();
+  }
+  void TearDown() override { DestroyWindow(grid); }
+};
+
+TEST_F(ShownGridTest, FocusRunsTheTimerAndIsReported) {
+  SetFocus(grid);
+  ASSERT_EQ(GetFocus(), grid);
+  MSG m;
+  Sleep(100);
+  EXPECT_TRUE(PeekMessageA(&m, grid, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << "timer 1 runs with the focus";
+  EXPECT_EQ(m.wParam, 1u);
+  parent.Clear();
+  SetFocus(parent.hwnd());
+  EXPECT_EQ(parent.WithoutMoves(), std::vector<Note>{Sent(GN_KILLFOCUS, 0x12345, 0)})
+      << Describe(parent.notes);
+  while (PeekMessageA(&m, grid, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+  }
+  Sleep(150);
+  EXPECT_FALSE(PeekMessageA(&m, grid, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << "no timer without the focus";
+}
+
+TEST_F(ShownGridTest, InputNotificationsCarryTheirPackedWords) {
+  Ask(grid, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELONG(300, 250));
+  Ask(grid, WM_LBUTTONUP, MK_SHIFT, MAKELONG(301, 251));
+  Ask(grid, WM_KEYUP, 'A', 0);
+  Ask(grid, WM_KEYDOWN, VK_F5, 0);
+  Ask(grid, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid), MAKELONG(10, 20));
+  harness::Pump();  // delivers the posted ones
+  // The identifier keeps only its low word in the mouse notifications and
+  // travels whole in the others.
+  const std::vector<Note> expected = {
+      Sent(GN_SETFOCUS, 0x12345, 0),
+      Posted(GN_LBUTTONDOWN, MAKELONG(MK_LBUTTON | MK_SHIFT, 0x2345), MAKELONG(300, 250)),
+      Posted(GN_LBUTTONUP, MAKELONG(MK_SHIFT, 0x2345), MAKELONG(301, 251)),
+      Posted(GN_KEYUP, 'A', 0x12345),
+      Posted(GN_KEYDOWN, VK_F5, 0x12345),
+      Posted(GN_CONTEXTMENU, 0x12345, MAKELONG(10, 20)),
+  };
+  EXPECT_EQ(parent.WithoutMoves(), expected) << Describe(parent.notes);
+}
+
+TEST_F(ShownGridTest, APressTakesTheFocusBeforeItIsReported) {
+  SetFocus(parent.hwnd());
+  parent.Clear();
+  Ask(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(390, 290));
+  EXPECT_EQ(GetFocus(), grid);
+  EXPECT_EQ(GetCapture(), grid);
+  Ask(grid, WM_LBUTTONUP, 0, MAKELONG(390, 290));
+  EXPECT_EQ(GetCapture(), nullptr);
+  harness::Pump();
+  const std::vector<Note> expected = {
+      Sent(GN_SETFOCUS, 0x12345, 0),
+      Posted(GN_LBUTTONDOWN, MAKELONG(MK_LBUTTON, 0x2345), MAKELONG(390, 290)),
+      Posted(GN_LBUTTONUP, MAKELONG(0, 0x2345), MAKELONG(390, 290)),
+  };
+  EXPECT_EQ(parent.WithoutMoves(), expected) << Describe(parent.notes);
+}
+
+TEST_F(ShownGridTest, TheClassCursorShowsWhileNoSizingIsArmed) {
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  Ask(grid, WM_SETCURSOR, reinterpret_cast<WPARAM>(grid), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(GetModuleHandleA("Latticor.dll"), MAKEINTRESOURCEA(101)));
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace harness {
+
+namespace {
+
+constexpr char kParentClass[] = "LatticorTestParent";
+TestParent* current = nullptr;  // the tests run one parent at a time
+
+struct Pending {
+  HWND hwnd;
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  bool valid;
+} pending{};
+
+bool IsNotification(UINT msg) { return msg >= 1071 && msg <= 1091; }
+
+}  // namespace
+
+std::string Describe(const Note& n) {
+  char line[96];
+  std::snprintf(line, sizeof line, "%s %u (0x%lx, 0x%lx)", n.posted ? "posted" : "sent", n.msg,
+                static_cast<unsigned long>(n.wParam), static_cast<unsigned long>(n.lParam));
+  return line;
+}
+
+std::string Describe(const std::vector<Note>& notes) {
+  std::string all;
+  for (const Note& n : notes) all += Describe(n) + "\n";
+  return all.empty() ? "(none)\n" : all;
+}
+
+TestParent::TestParent(int width, int height) {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kParentClass;
+    RegisterClassExA(&wc);
+    registered = true;
+  }
+  current = this;
+  hwnd_ = CreateWindowExA(0, kParentClass, "Latticor test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                          0, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  hook_ = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+  SetForegroundWindow(hwnd_);
+  Pump();
+}
+
+TestParent::~TestParent() {
+  UnhookWindowsHookEx(hook_);
+  DestroyWindow(hwnd_);
+  Pump();
+  current = nullptr;
+}
+
+HWND TestParent::CreateGrid(UINT id, int x, int y, int width, int height, bool visible, DWORD exStyle) {
+  DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0);
+  return CreateWindowExA(exStyle, LATTICOR_CLASS_NAME, "", style, x, y, width, height, hwnd_,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
+                         nullptr);
+}
+
+void TestParent::Clear() {
+  Pump();
+  notes.clear();
+}
+
+std::vector<Note> TestParent::Only(UINT msg) const {
+  std::vector<Note> some;
+  for (const Note& n : notes) {
+    if (n.msg == msg) some.push_back(n);
+  }
+  return some;
+}
+
+std::vector<Note> TestParent::WithoutMoves() const {
+  std::vector<Note> some;
+  for (const Note& n : notes) {
+    if (n.msg != GN_MOUSEMOVE) some.push_back(n);
+  }
+  return some;
+}
+
+LRESULT CALLBACK TestParent::GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && current && m->hwnd == current->hwnd_ &&
+      IsNotification(m->message)) {
+    pending = Pending{m->hwnd, m->message, m->wParam, m->lParam, true};
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TestParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (current && hwnd == current->hwnd_ && IsNotification(msg)) {
+    const bool posted = pending.valid && pending.hwnd == hwnd && pending.msg == msg &&
+                        pending.wParam == wParam && pending.lParam == lParam;
+    if (posted) pending.valid = false;
+    const Note note{msg, wParam, lParam, posted};
+    current->notes.push_back(note);
+    if (current->onNote) return current->onNote(note);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void Pump() {
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    Pump();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < ms);
+  Pump();
+}
+
+RECT ClientRect(HWND hwnd) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  return r;
+}
+
+void SizeClient(HWND hwnd, int width, int height) {
+  // Scroll bars and edges take their share of the window; grow the window
+  // by whatever the client area lacks, twice in case the bars moved.
+  for (int i = 0; i < 3; ++i) {
+    RECT window, client = ClientRect(hwnd);
+    GetWindowRect(hwnd, &window);
+    const int dw = width - client.right, dh = height - client.bottom;
+    if (dw == 0 && dh == 0) return;
+    SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+namespace {
+MessageBoxCapture* capture = nullptr;
+WNDPROC boxOriginalProc = nullptr;
+
+std::string Narrow(LPCWSTR text) {
+  if (!text) return "";
+  if (IS_INTRESOURCE(text)) return "#resource";
+  char buffer[2048];
+  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+  return n > 0 ? std::string(buffer, n - 1) : std::string();
+}
+}  // namespace
+
+MessageBoxCapture::MessageBoxCapture(int answer) : answer(answer) {
+  capture = this;
+  hook_ = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxCapture::~MessageBoxCapture() {
+  UnhookWindowsHookEx(hook_);
+  capture = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxCapture::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && capture) {
+    HWND hwnd = reinterpret_cast<HWND>(wParam);
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0) {
+      boxOriginalProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MessageBoxCapture::BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = CallWindowProcA(boxOriginalProc, hwnd, msg, wParam, lParam);
+  if (msg == WM_INITDIALOG && capture) {
+    // A message box's dialog is created with its MSGBOXPARAMS.
+    const auto* params = reinterpret_cast<const MSGBOXPARAMSW*>(lParam);
+    Box box;
+    box.caption = Narrow(params->lpszCaption);
+    box.text = Narrow(params->lpszText);
+    box.style = params->dwStyle;
+    box.owner = params->hwndOwner;
+    capture->boxes.push_back(box);
+    EndDialog(hwnd, capture->answer);
+  }
+  return result;
+}
+
+int FreeGdiSlots() {
+  std::vector<HGDIOBJ> made;
+  made.reserve(70000);
+  for (int i = 0; i < 70000; ++i) {
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(i & 255, 0, 0));
+    if (!pen) break;
+    made.push_back(pen);
+  }
+  for (HGDIOBJ o : made) DeleteObject(o);
+  return static_cast<int>(made.size());
+}
+
+HeapUse ProcessHeapUse() {
+  HeapUse use{0, 0};
+  HANDLE heap = GetProcessHeap();
+  HeapLock(heap);
+  PROCESS_HEAP_ENTRY entry{};
+  while (HeapWalk(heap, &entry)) {
+    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+      ++use.blocks;
+      use.bytes += entry.cbData;
+    }
+  }
+  HeapUnlock(heap);
+  return use;
+}
+
+std::string CellText(HWND grid, UINT col, UINT row) {
+  std::vector<char> buffer(70000, '\x7f');
+  SendMessageA(grid, GM_GETCELLTEXT, GRID_CELL(col, row), reinterpret_cast<LPARAM>(buffer.data()));
+  return buffer.data();
+}
+
+void SetCellText(HWND grid, UINT col, UINT row, const char* text) {
+  SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(col, row), reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace harness

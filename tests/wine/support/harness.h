@@ -1,0 +1,107 @@
+// What the Windows tests share: the loaded library, a parent window that
+// records every notification, message boxes that answer themselves, and
+// counters for leaks.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "latticor.h"
+
+namespace harness {
+
+// One notification as the parent received it.
+struct Note {
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  bool posted;  // arrived through the queue rather than SendMessage
+
+  bool operator==(const Note& o) const {
+    return msg == o.msg && wParam == o.wParam && lParam == o.lParam && posted == o.posted;
+  }
+};
+std::string Describe(const Note& n);
+std::string Describe(const std::vector<Note>& notes);
+inline Note Sent(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, false}; }
+inline Note Posted(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, true}; }
+
+// A top-level window that holds grids and records the notifications
+// (numbers 1071 to 1091) they send or post to it. `onNote` runs inside
+// the notification, where the grid waits for the answer.
+class TestParent {
+ public:
+  TestParent(int width = 800, int height = 600);
+  ~TestParent();
+  TestParent(const TestParent&) = delete;
+  TestParent& operator=(const TestParent&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // A grid child; WS_VISIBLE unless `visible` is false.
+  HWND CreateGrid(UINT id = 7, int x = 0, int y = 0, int width = 400, int height = 300,
+                  bool visible = true, DWORD exStyle = 0);
+
+  std::vector<Note> notes;
+  std::function<LRESULT(const Note&)> onNote;
+  // Delivers what is queued, then forgets everything recorded so far.
+  void Clear();
+  // Only the notifications with this number.
+  std::vector<Note> Only(UINT msg) const;
+  // All but GN_MOUSEMOVE, which the system's own pointer moves cause.
+  std::vector<Note> WithoutMoves() const;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK GetMessageHook(int, WPARAM, LPARAM);
+  HWND hwnd_ = nullptr;
+  HHOOK hook_ = nullptr;
+};
+
+// Delivers whatever is queued for this thread.
+void Pump();
+// Pumps for `ms` milliseconds (timers and input need time to arrive).
+void PumpFor(DWORD ms);
+
+// Resizes a window so that its client area is exactly width x height.
+void SizeClient(HWND hwnd, int width, int height);
+RECT ClientRect(HWND hwnd);
+
+// While alive, every message box of this thread is read and answered with
+// `answer` before it shows.
+class MessageBoxCapture {
+ public:
+  struct Box {
+    std::string caption;
+    std::string text;
+    UINT style;
+    HWND owner;
+  };
+  explicit MessageBoxCapture(int answer = IDOK);
+  ~MessageBoxCapture();
+  std::vector<Box> boxes;
+  int answer;
+
+ private:
+  static LRESULT CALLBACK CbtHook(int, WPARAM, LPARAM);
+  static LRESULT CALLBACK BoxProc(HWND, UINT, WPARAM, LPARAM);
+  HHOOK hook_;
+};
+
+// How many more GDI objects the process can create: a drop means a leak.
+int FreeGdiSlots();
+// Busy blocks of the process heap, which the global heap draws from.
+struct HeapUse {
+  size_t blocks;
+  size_t bytes;
+};
+HeapUse ProcessHeapUse();
+
+// Grid queries, for brevity.
+inline LRESULT Ask(HWND grid, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(grid, msg, w, l); }
+std::string CellText(HWND grid, UINT col, UINT row);
+void SetCellText(HWND grid, UINT col, UINT row, const char* text);
+
+}  // namespace harness
