@@ -29,4 +29,11 @@ inline bool IsDataIndex(const GridState& s, const Axis& a, uint32_t v) {
   return v >= 1 && v < s.*a.count;
 }
 
+// An index brought into 1 .. count - 1, the range of data columns (rows).
+inline uint32_t ClampOrigin(uint32_t v, uint32_t count) {
+  if (v < 1) return 1;
+  if (v > count - 1) return count - 1;
+  return v;
+}
+
 }  // namespace latticor

@@ -2,12 +2,6 @@
 
 namespace latticor {
 
-uint32_t ClampOrigin(uint32_t origin, uint32_t count) {
-  if (origin < 1) return 1;
-  if (origin > count - 1) return count - 1;
-  return origin;
-}
-
 uint32_t PageBackTarget(const int32_t* sizes, uint32_t first, int32_t avail) {
   if (first <= 1) return 1;
   uint32_t k = first;

@@ -28,7 +28,4 @@ uint32_t PageBackTarget(const int32_t* sizes, uint32_t first, int32_t avail);
 // WM_MOUSEWHEEL: three rows a notch, towards the user forwards.
 uint32_t WheelTarget(uint32_t firstRow, uint32_t rowCount, int16_t distance);
 
-// An origin brought into 1 .. count - 1.
-uint32_t ClampOrigin(uint32_t origin, uint32_t count);
-
 }  // namespace latticor

@@ -85,6 +85,16 @@ LRESULT OnGetCurCell(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetLastCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetLastRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
+// The whole drawing, into a paint's device context.
+void PaintGrid(HWND grid, HDC dc);
+// Takes the highlight off the screen and shows the anchor cell alone as
+// selected: `focusRect` is kept out, `selRect` inverted, then both set to
+// the anchor's.
+void InvertFocusCell(HWND grid, GridState& s);
+// Changes the highlight from `shown` to `next` (both clipped to `clip`) by
+// inverting only what differs; `shown` ends equal to `next`.
+void UpdateSelectionInversion(HDC dc, Rect& shown, Rect& next, const Rect& clip);
+
 // Handlers that live in their own files.
 LRESULT OnPaint(HWND grid, GridState& s, WPARAM, LPARAM);
 LRESULT OnLButtonDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);

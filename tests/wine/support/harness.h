@@ -99,6 +99,27 @@ struct HeapUse {
 };
 HeapUse ProcessHeapUse();
 
+// The pixels of a window's client area, read back from its device context.
+class Capture {
+ public:
+  explicit Capture(HWND hwnd);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF At(int x, int y) const;
+  // Pixels of the rectangle for which `pred` holds.
+  int Count(const RECT& r, bool (*pred)(COLORREF)) const;
+  // Writes a 24-bit BMP, for a person to look at.
+  bool SaveBmp(const std::string& path) const;
+
+ private:
+  int width_, height_;
+  std::vector<unsigned> pixels_;  // top-down, 0x00RRGGBB
+};
+inline COLORREF Inverted(COLORREF c) { return c ^ 0x00FFFFFF; }
+// Where the tests leave pictures for people: $LATTICOR_SHOTS or the
+// current directory.
+std::string ShotPath(const std::string& name);
+
 // Grid queries, for brevity.
 inline LRESULT Ask(HWND grid, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(grid, msg, w, l); }
 std::string CellText(HWND grid, UINT col, UINT row);
