@@ -108,6 +108,13 @@ LRESULT OnVScroll(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnMouseWheel(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnSetFirstCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnSetFirstRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetRowCount(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnInsertRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnDeleteRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnCopySel(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCopySize(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
 // The global heap, as every grid's BlockAllocator.
 BlockAllocator& GlobalHeap();

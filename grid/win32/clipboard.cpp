@@ -1,0 +1,47 @@
+// The selection as tab-separated text and back: the grid hands texts to its
+// host, which moves them to and from the clipboard.
+#include "clip_text.h"
+#include "grid_window.h"
+
+namespace latticor::win32 {
+
+namespace {
+
+const char kPasteRefusal[] =
+    "The selected range is not the same as the copied is.\r\n"
+    "You can do two thinks:\r\n"
+    "\r\n"
+    "1. Select a range with the same dimensions as the copied range.\r\n"
+    "2. Select one cell only and paste.In this case,take care to make\r\n"
+    "    sufficient room right and down of selected cell.";
+
+}  // namespace
+
+LRESULT OnGetCopySize(HWND, GridState& s, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(CopySize(s));
+}
+
+LRESULT OnCopySel(HWND, GridState& s, WPARAM wParam, LPARAM) {
+  auto* buffer = reinterpret_cast<char*>(wParam);
+  if (!buffer) return 0;
+  CopySelection(s, buffer);
+  return TRUE;
+}
+
+LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
+  const auto* text = reinterpret_cast<const char*>(wParam);
+  if (!text) return 0;
+  const Block block = SelectedBlock(s);
+  if (!AcceptsPaste(s, MeasurePaste(text, block.c0, block.r0))) {
+    return MessageBoxA(nullptr, kPasteRefusal, "Latticor", MB_OK | MB_ICONWARNING);
+  }
+  // Each field goes in as GM_SETCELLTEXT to the grid itself, which copies it
+  // and repaints that cell alone.
+  ForEachField(text, block.c0, block.r0, s.colCount, s.rowCount,
+               [grid](uint32_t c, uint32_t r, const char* field) {
+                 SendMessageA(grid, GM_SETCELLTEXT, MAKELONG(c, r), reinterpret_cast<LPARAM>(field));
+               });
+  return TRUE;
+}
+
+}  // namespace latticor::win32

@@ -1,0 +1,209 @@
+// Counts, row insertion and deletion, and the clipboard text messages, as a
+// program drives them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "harness.h"
+
+namespace {
+
+using harness::Ask;
+using harness::CellText;
+using harness::Describe;
+using harness::MessageBoxCapture;
+using harness::Note;
+using harness::Sent;
+
+const char kColCountText[] = "The maximum number of cols is 254\r\nand the minimum is 2.";
+const char kRowCountText[] = "The maximum number of rows is 16382\r\nand the minimum is 2.";
+const char kBadRowText[] = "Invalid number of row.";
+
+struct DimensionsTest : ::testing::Test {
+  harness::TestParent parent;
+  HWND grid = nullptr;
+  void SetUp() override {
+    grid = parent.CreateGrid(9, 0, 0, 400, 300);
+    ASSERT_NE(grid, nullptr);
+    UpdateWindow(grid);
+    parent.Clear();
+  }
+  void TearDown() override { DestroyWindow(grid); }
+
+  // The one box the message showed, checked whole.
+  void ExpectRefusal(UINT msg, WPARAM value, const char* text, UINT style) {
+    MessageBoxCapture boxes;
+    EXPECT_EQ(Ask(grid, msg, value), IDOK) << msg << " " << value;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << msg << " " << value;
+    EXPECT_EQ(boxes.boxes[0].text, text);
+    EXPECT_EQ(boxes.boxes[0].caption, "Latticor");
+    EXPECT_EQ(boxes.boxes[0].style, style);
+    EXPECT_EQ(boxes.boxes[0].owner, nullptr);
+  }
+  void ExpectBar(int bar, int max) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(grid, bar, &si));
+    EXPECT_EQ(si.nMin, 1);
+    EXPECT_EQ(si.nMax, max);
+    EXPECT_EQ(si.nPage, 1u);
+  }
+};
+
+TEST_F(DimensionsTest, CountsOutOfRangeAreRefusedWithTheirBoxes) {
+  for (WPARAM n : {WPARAM{0}, WPARAM{1}, WPARAM{255}}) ExpectRefusal(GM_SETCOLCOUNT, n, kColCountText, MB_OK);
+  for (WPARAM n : {WPARAM{0}, WPARAM{1}, WPARAM{16383}}) ExpectRefusal(GM_SETROWCOUNT, n, kRowCountText, MB_OK);
+  EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 5);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 4);
+  MessageBoxCapture none;
+  EXPECT_EQ(Ask(grid, GM_SETCOLCOUNT, 254), TRUE);
+  EXPECT_EQ(Ask(grid, GM_SETROWCOUNT, 16382), TRUE);
+  EXPECT_TRUE(none.boxes.empty());
+  EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 254);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 16382);
+  ExpectBar(SB_HORZ, 253);
+  ExpectBar(SB_VERT, 16381);
+}
+
+TEST_F(DimensionsTest, InsertionAndDeletionRefuseBadRowsWithTheExclamationIcon) {
+  ExpectRefusal(GM_INSERTROW, 4, kBadRowText, MB_OK | MB_ICONEXCLAMATION);
+  ExpectRefusal(GM_DELETEROW, 4, kBadRowText, MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 4);
+  Ask(grid, GM_SETROWCOUNT, 2);
+  ExpectRefusal(GM_DELETEROW, 1, kRowCountText, MB_OK);
+  Ask(grid, GM_SETROWCOUNT, 16382);
+  ExpectRefusal(GM_INSERTROW, 1, kRowCountText, MB_OK);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 16382);
+}
+
+TEST_F(DimensionsTest, ScrollRangesFollowEveryChange) {
+  Ask(grid, GM_SETCOLCOUNT, 30);
+  ExpectBar(SB_HORZ, 29);
+  Ask(grid, GM_SETROWCOUNT, 100);
+  ExpectBar(SB_VERT, 99);
+  Ask(grid, GM_INSERTROW, 5);
+  ExpectBar(SB_VERT, 100);
+  Ask(grid, GM_INSERTROW, 0);
+  ExpectBar(SB_VERT, 101);
+  Ask(grid, GM_DELETEROW, 3);
+  ExpectBar(SB_VERT, 100);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 101);
+}
+
+TEST_F(DimensionsTest, InsertedRowsAreCentredAndMoveTheRowsBelow) {
+  harness::SetCellText(grid, 1, 1, "one");
+  harness::SetCellText(grid, 1, 2, "two");
+  Ask(grid, GM_SETROWHEIGHT, 2, 22);
+  EXPECT_EQ(Ask(grid, GM_INSERTROW, 2), TRUE);
+  EXPECT_EQ(CellText(grid, 1, 2), "");
+  EXPECT_EQ(CellText(grid, 1, 3), "two");
+  EXPECT_EQ(Ask(grid, GM_GETROWHEIGHT, 2), 20);
+  EXPECT_EQ(Ask(grid, GM_GETROWHEIGHT, 3), 22);
+  EXPECT_EQ(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(0, 2)), GRID_FORMAT_TITLE);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(grid, &update, FALSE)) << "repainted at once";
+}
+
+TEST_F(DimensionsTest, DeletionScrollsUpARowAndAnswersWithTheParentsAnswer) {
+  Ask(grid, GM_SETROWCOUNT, 20);
+  Ask(grid, GM_SETFIRSTROW, 5);
+  ASSERT_EQ(Ask(grid, GM_GETFIRSTROW), 5);
+  parent.Clear();
+  parent.onNote = [](const Note& n) -> LRESULT { return n.msg == GN_SCROLLED ? 0x55 : 0; };
+  EXPECT_EQ(Ask(grid, GM_DELETEROW, 10), 0x55);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 4);
+  EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 19);
+  EXPECT_EQ(parent.Only(GN_SCROLLED), std::vector<Note>{Sent(GN_SCROLLED, 9, 1)}) << Describe(parent.notes);
+
+  Ask(grid, GM_SETFIRSTROW, 1);
+  parent.Clear();
+  Ask(grid, GM_DELETEROW, 1);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 1);
+  EXPECT_EQ(parent.Only(GN_SCROLLED).size(), 1u) << "sent even when nothing moves";
+}
+
+TEST_F(DimensionsTest, DeletingWhileTheLastRowIsFirstScrollsTwice) {
+  Ask(grid, GM_SETROWCOUNT, 10);
+  Ask(grid, GM_SETFIRSTROW, 9);
+  parent.Clear();
+  Ask(grid, GM_DELETEROW, 2);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 7);
+  EXPECT_EQ(parent.Only(GN_SCROLLED).size(), 2u);
+}
+
+TEST_F(DimensionsTest, ACountBelowTheSelectionBringsItBackAndPaintsSafely) {
+  Ask(grid, GM_SETCOLCOUNT, 20);
+  Ask(grid, GM_SETROWCOUNT, 30);
+  Ask(grid, GM_SETCURCOL, 19);
+  Ask(grid, GM_SETCURROW, 29);
+  Ask(grid, GM_SETFIRSTCOL, 15);
+  Ask(grid, GM_SETFIRSTROW, 25);
+  UpdateWindow(grid);
+  Ask(grid, GM_SETCOLCOUNT, 5);
+  Ask(grid, GM_SETROWCOUNT, 4);
+  UpdateWindow(grid);
+  EXPECT_EQ(Ask(grid, GM_GETCURCOL), 4);
+  EXPECT_EQ(Ask(grid, GM_GETCURROW), 3);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTCOL), 4);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 3);
+  EXPECT_EQ(Ask(grid, GM_GETSELENDCOL), 4);
+  GridCell cell;
+  RECT r;
+  EXPECT_EQ(Ask(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&cell), reinterpret_cast<LPARAM>(&r)),
+            MAKELONG(4, 3));
+  EXPECT_EQ(r.left, 50);  // laid out from the new origin
+}
+
+TEST_F(DimensionsTest, CopyAndSizeAgreeByteForByte) {
+  harness::SetCellText(grid, 1, 1, "a");
+  harness::SetCellText(grid, 2, 1, "bc");
+  harness::SetCellText(grid, 2, 2, "d");
+  Ask(grid, GM_SETSELENDCOL, 2);
+  Ask(grid, GM_SETSELENDROW, 2);
+  EXPECT_EQ(Ask(grid, GM_GETCOPYSIZE), 11);
+  char buffer[32];
+  std::memset(buffer, 'z', sizeof buffer);
+  buffer[0] = '\0';
+  Ask(grid, GM_COPYSEL, reinterpret_cast<WPARAM>(buffer));
+  EXPECT_EQ(std::string(buffer, 12), std::string("a\tbc\r\n\td\r\n\0z", 12));
+  EXPECT_EQ(Ask(grid, GM_COPYSEL, 0), 0) << "no buffer, no copy";
+}
+
+TEST_F(DimensionsTest, APasteOfTheWrongShapeIsRefusedWithTheWarning) {
+  Ask(grid, GM_SETCURCOL, 4);
+  Ask(grid, GM_SETCURROW, 2);
+  MessageBoxCapture boxes;
+  EXPECT_EQ(Ask(grid, GM_PASTE, reinterpret_cast<WPARAM>("1\t2\r\n3\t4\r\n")), IDOK);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            "The selected range is not the same as the copied is.\r\n"
+            "You can do two thinks:\r\n"
+            "\r\n"
+            "1. Select a range with the same dimensions as the copied range.\r\n"
+            "2. Select one cell only and paste.In this case,take care to make\r\n"
+            "    sufficient room right and down of selected cell.");
+  EXPECT_EQ(boxes.boxes[0].caption, "Latticor");
+  EXPECT_EQ(boxes.boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+  EXPECT_EQ(CellText(grid, 4, 2), "");
+  EXPECT_EQ(Ask(grid, GM_PASTE, 0), 0) << "no text, no paste";
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST_F(DimensionsTest, APasteStoresEveryFieldThroughTheGridsOwnMessage) {
+  Ask(grid, GM_SETCURCOL, 2);
+  Ask(grid, GM_SETCURROW, 2);
+  parent.Clear();
+  EXPECT_EQ(Ask(grid, GM_PASTE, reinterpret_cast<WPARAM>("1\t2\r\n3\t4\r\n")), TRUE);
+  EXPECT_EQ(CellText(grid, 2, 2), "1");
+  EXPECT_EQ(CellText(grid, 3, 3), "4");
+  EXPECT_EQ(Ask(grid, GM_GETCURCOL), 2) << "the selection stays";
+  harness::Pump();
+  for (UINT msg : {GN_CELLLEAVING, GN_CELLENTERED, GN_SCROLLED}) {
+    EXPECT_TRUE(parent.Only(msg).empty()) << Describe(parent.notes);
+  }
+}
+
+}  // namespace
