@@ -15,14 +15,24 @@ struct Axis {
   int32_t* GridState::*pos;
   int32_t* GridState::*size;
   uint32_t capacity;  // entries of the pos and size tables
+  bool vertical;
+  // Resizing by mouse in this direction.
+  uint32_t GridState::*resizeIndex;
+  int32_t GridState::*resizeLast;
+  int32_t GridState::*resizeLine;
+  uint32_t resizeCursor;
 };
 
 inline constexpr Axis kCols{&GridState::colCount, &GridState::curCol,   &GridState::selEndCol,
                             &GridState::firstCol, &GridState::lastCol,  &GridState::colPos,
-                            &GridState::colWidth, kColTableSize};
+                            &GridState::colWidth, kColTableSize, false,
+                            &GridState::resizeCol, &GridState::resizeLastX, &GridState::resizeLineX,
+                            kCursorColResize};
 inline constexpr Axis kRows{&GridState::rowCount, &GridState::curRow,    &GridState::selEndRow,
                             &GridState::firstRow, &GridState::lastRow,   &GridState::rowPos,
-                            &GridState::rowHeight, kRowTableSize};
+                            &GridState::rowHeight, kRowTableSize, true,
+                            &GridState::resizeRow, &GridState::resizeLastY, &GridState::resizeLineY,
+                            kCursorRowResize};
 
 // A data column (row): 1 .. count - 1.
 inline bool IsDataIndex(const GridState& s, const Axis& a, uint32_t v) {

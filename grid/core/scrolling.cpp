@@ -42,6 +42,21 @@ uint32_t ScrollTarget(const GridState& s, const Axis& a, uint32_t code, uint32_t
   return ClampOrigin(target, s.*a.count);
 }
 
+DragRepaint LineStepRepaint(const GridState& s, const Axis& a, bool forward) {
+  const bool vertical = a.vertical;
+  const uint32_t cur = s.*a.cur, end = s.*a.selEnd;
+  const Rect& sel = s.selRect;
+  if (forward) {
+    if (!(vertical ? s.scrollDown : s.scrollRight)) return DragRepaint{false, {}, false};
+    if (cur >= end) return DragRepaint{true, sel, true};
+    const Rect band = vertical ? Rect{sel.left, sel.bottom, sel.right, s.clientRect.bottom}
+                               : Rect{sel.right, sel.top, s.clientRect.right, sel.bottom};
+    return DragRepaint{true, band, false};
+  }
+  if ((vertical ? s.scrollUp : s.scrollLeft) && cur <= end) return DragRepaint{true, sel, true};
+  return DragRepaint{false, {}, false};
+}
+
 uint32_t WheelTarget(uint32_t firstRow, uint32_t rowCount, int16_t distance) {
   const int32_t d = distance;
   const int32_t step = 3 * ((d < 0 ? -d : d) / 120);

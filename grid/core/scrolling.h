@@ -25,6 +25,16 @@ uint32_t ScrollTarget(const GridState& s, const Axis& a, uint32_t code, uint32_t
 // one's, first reach `avail`; at least one, never past 1.
 uint32_t PageBackTarget(const int32_t* sizes, uint32_t first, int32_t avail);
 
+// A line step taken while a drag auto-scrolls repaints part of the
+// highlight first: the whole highlight (erasing) when the selection grows
+// towards the anchor's side, else the band beyond it (forwards only).
+struct DragRepaint {
+  bool needed;
+  Rect area;
+  bool erase;
+};
+DragRepaint LineStepRepaint(const GridState& s, const Axis& a, bool forward);
+
 // WM_MOUSEWHEEL: three rows a notch, towards the user forwards.
 uint32_t WheelTarget(uint32_t firstRow, uint32_t rowCount, int16_t distance);
 

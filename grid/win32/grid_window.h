@@ -40,6 +40,14 @@ extern const char kBadRowText[];
 extern const char kBadColCountText[];
 extern const char kBadRowCountText[];
 
+// Waits until a message arrives for this thread, or one auto-scroll period
+// at most: drags and scrolls are throttled by it, but nothing can block
+// the sender of a scroll indefinitely.
+void AwaitNextMessage();
+
+// Draws (or, drawn again, removes) the resize guide line at `at`.
+void DrawGuideLine(GridState& s, const Axis& a, int32_t at);
+
 // Invalidation that skips the wineserver when nothing on screen changes:
 // a rectangle wholly outside the client area repaints nothing.
 void InvalidateCells(HWND grid, const Rect& r, BOOL erase);
@@ -91,6 +99,9 @@ void PaintGrid(HWND grid, HDC dc);
 // selected: `focusRect` is kept out, `selRect` inverted, then both set to
 // the anchor's.
 void InvertFocusCell(HWND grid, GridState& s);
+// The same, but showing `next` (unclipped) as the selection around the
+// anchor.
+void ReplaceHighlight(HWND grid, GridState& s, const Rect& next);
 // Changes the highlight from `shown` to `next` (both clipped to `clip`) by
 // inverting only what differs; `shown` ends equal to `next`.
 void UpdateSelectionInversion(HDC dc, Rect& shown, Rect& next, const Rect& clip);

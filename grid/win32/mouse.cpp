@@ -1,6 +1,11 @@
-// The left button and the pointer: press, release, move, double click.
+// The left button and the pointer: presses select a cell, whole columns,
+// whole rows or everything; drags extend the selection a cell at a time and
+// ask for auto-scrolling; the release ends what the press began.
+#include "drag.h"
 #include "grid_window.h"
 #include "hit_test.h"
+#include "layout.h"
+#include "resize.h"
 
 namespace latticor::win32 {
 
@@ -20,40 +25,210 @@ void SetPressFlags(GridState& s, Area area) {
   s.dragCorner = area == Area::kCorner;
 }
 
+// Moves the anchor to (col, row), announcing it when it really moves: the
+// parent hears GN_CELLLEAVING while the old cell is current. `select` then
+// sets the selection and its highlight. Returns the state, or null when the
+// parent destroyed the grid.
+template <typename Select>
+GridState* MoveAnchorTo(HWND grid, GridState* s, uint32_t col, uint32_t row, Select select) {
+  const bool moves = col != s->curCol || row != s->curRow;
+  if (moves) {
+    SendNotification(grid, GN_CELLLEAVING);
+    if (!(s = StateOf(grid))) return nullptr;
+    // The parent may have reshaped the grid while it answered.
+    col = ClampOrigin(col, s->colCount);
+    row = ClampOrigin(row, s->rowCount);
+  }
+  s->curCol = col;
+  s->curRow = row;
+  select(*s);
+  if (moves) {
+    SendNotification(grid, GN_CELLENTERED);
+    s = StateOf(grid);
+  }
+  return s;
+}
+
+void ShowBlock(GridState& s) {
+  s.selRect = SelectionRect(s);
+  UpdateSelectionInversion(static_cast<HDC>(s.hdc), s.prevSelRect, s.selRect, s.viewRect);
+}
+
+void SetMarks(GridState& s, bool all, bool cols, bool rows) {
+  s.allSelected = all;
+  s.colsSelected = cols;
+  s.rowsSelected = rows;
+}
+
+void CornerPress(HWND grid, GridState& s) {
+  if (!s.selectEnabled) return;
+  MoveAnchorTo(grid, &s, 1, 1, [grid](GridState& t) {
+    InvertFocusCell(grid, t);
+    t.selEndCol = t.colCount - 1;
+    t.selEndRow = t.rowCount - 1;
+    ShowBlock(t);
+    SetMarks(t, true, false, false);
+  });
+}
+
+// A press on a column title selects that column whole; on a row title,
+// that row. An armed edge starts a resize instead.
+void TitlePress(HWND grid, GridState& s, const Axis& a, int32_t v) {
+  if (s.resizing) {
+    DrawGuideLine(s, a, StartResize(s, a, v));
+    return;
+  }
+  if (s.selectEnabled != 1) return;
+  const uint32_t k = IndexAt(s, a, v);
+  const bool cols = !a.vertical;
+  MoveAnchorTo(grid, &s, cols ? k : 1, cols ? 1 : k, [grid, cols](GridState& t) {
+    InvertFocusCell(grid, t);
+    t.selEndCol = cols ? t.curCol : t.colCount - 1;
+    t.selEndRow = cols ? t.rowCount - 1 : t.curRow;
+    ShowBlock(t);
+    SetMarks(t, false, cols, !cols);
+  });
+}
+
+void CellPress(HWND grid, GridState& s, int32_t x, int32_t y) {
+  if (!s.selectEnabled) return;
+  SetMarks(s, false, false, false);
+  MoveAnchorTo(grid, &s, IndexAt(s, kCols, x), IndexAt(s, kRows, y), [grid](GridState& t) {
+    t.selEndCol = t.curCol;
+    t.selEndRow = t.curRow;
+    InvertFocusCell(grid, t);
+  });
+}
+
+// One step of a selecting drag in the directions given: at most one column
+// and one row, each nudging the pointer one mickey on so that the system
+// sends another move while the selection still lags behind the pointer.
+void DragSelection(GridState& s, POINT p, bool cols, bool rows) {
+  if (cols) {
+    if (const int step = DragStep(s, kCols, p.x)) {
+      mouse_event(MOUSEEVENTF_MOVE, step, 0, 0, 0);
+      s.selEndCol += step;
+      s.selChanged = 1;
+    }
+  }
+  if (rows) {
+    if (const int step = DragStep(s, kRows, p.y)) {
+      mouse_event(MOUSEEVENTF_MOVE, 0, step, 0, 0);
+      s.selEndRow += step;
+      s.selChanged = 1;
+    }
+  }
+  if (s.selChanged) {
+    ShowBlock(s);
+    s.selChanged = 0;
+    AwaitNextMessage();
+  }
+}
+
+void TitleDrag(HWND grid, GridState& s, const Axis& a, POINT p) {
+  const int32_t v = a.vertical ? p.y : p.x;
+  if (s.resizing) {
+    RECT client;
+    GetClientRect(grid, &client);
+    const ResizeMove move = DragResize(s, a, v, a.vertical ? client.bottom : client.right);
+    if (move.accepted) {
+      DrawGuideLine(s, a, move.oldLine);  // drawn twice, it is gone
+      DrawGuideLine(s, a, move.newLine);
+    }
+    return;
+  }
+  if (!s.selectEnabled) return;
+  if (a.vertical) {
+    SetRowRequests(s, p.y);
+  } else {
+    SetColumnRequests(s, p.x);
+  }
+  DragSelection(s, p, !a.vertical, a.vertical);
+}
+
+void Hover(GridState& s, POINT p) {
+  switch (HitArea(s, p.x, p.y)) {
+    case Area::kColHeader:
+      HoverEdge(s, kCols, p.x);
+      break;
+    case Area::kRowHeader:
+      HoverEdge(s, kRows, p.y);
+      break;
+    default:
+      s.cursorKind = kCursorClass;
+      break;
+  }
+}
+
+// The release of a press on the titles: the resize ends with one repaint.
+void EndTitlePress(HWND grid, GridState& s, const Rect& titles, int32_t x, int32_t y) {
+  if (!Contains(titles, x, y)) s.cursorKind = kCursorClass;
+  if (s.resizing) {
+    InvalidateAll(grid, TRUE);
+    UpdateWindow(grid);
+  }
+}
+
 }  // namespace
 
 LRESULT OnLButtonDown(HWND grid, GridState&, WPARAM wParam, LPARAM lParam) {
   SetFocus(grid);  // may run WM_SETFOCUS and its GN_SETFOCUS first
   SetCapture(grid);
   if (GridState* s = StateOf(grid)) {
-    const Area area = HitArea(*s, LOWORD(lParam), HIWORD(lParam));
+    const int32_t x = LOWORD(lParam), y = HIWORD(lParam);
+    const Area area = HitArea(*s, x, y);
     if (area != Area::kNone) SetPressFlags(*s, area);
+    switch (area) {
+      case Area::kCells:
+        CellPress(grid, *s, x, y);
+        break;
+      case Area::kColHeader:
+        TitlePress(grid, *s, kCols, x);
+        break;
+      case Area::kRowHeader:
+        TitlePress(grid, *s, kRows, y);
+        break;
+      case Area::kCorner:
+        CornerPress(grid, *s);
+        break;
+      case Area::kNone:
+        break;
+    }
   }
   PostNotification(grid, GN_LBUTTONDOWN, MouseWord(grid, wParam), lParam);
   return TRUE;
 }
 
 LRESULT OnLButtonUp(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
+  const int32_t x = LOWORD(lParam), y = HIWORD(lParam);
   if (s.dragCells || s.dragColHeader || s.dragRowHeader) {
     s.scrollDown = s.scrollUp = s.scrollLeft = s.scrollRight = 0;
   }
-  SetPressFlags(s, Area::kNone);
+  if (s.dragCells) {
+    // nothing more: the selection is made
+  } else if (s.dragColHeader) {
+    EndTitlePress(grid, s, s.colHeaderRect, x, y);
+  } else if (s.dragRowHeader) {
+    EndTitlePress(grid, s, s.rowHeaderRect, x, y);
+  }
+  if (GridState* t = StateOf(grid)) SetPressFlags(*t, Area::kNone);
   PostNotification(grid, GN_LBUTTONUP, MouseWord(grid, wParam), lParam);
   ReleaseCapture();
   return TRUE;
 }
 
 LRESULT OnMouseMove(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  const POINT p = PointerInClient(grid);
-  if (!(wParam & MK_LBUTTON)) {
-    switch (HitArea(s, p.x, p.y)) {
-      case Area::kColHeader:
-      case Area::kRowHeader:
-        break;  // the edge hover decides there
-      default:
-        s.cursorKind = kCursorClass;
-        break;
+  const POINT p = PointerInClient(grid);  // negative outside, under capture
+  if (wParam & MK_LBUTTON) {
+    if (s.dragCells && s.selectEnabled) {
+      SetRowRequests(s, p.y);
+      SetColumnRequests(s, p.x);
+      DragSelection(s, p, true, true);
     }
+    if (GridState* t = StateOf(grid); t && t->dragColHeader) TitleDrag(grid, *t, kCols, p);
+    if (GridState* t = StateOf(grid); t && t->dragRowHeader) TitleDrag(grid, *t, kRows, p);
+  } else {
+    Hover(s, p);
   }
   PostNotification(grid, GN_MOUSEMOVE, MouseWord(grid, wParam), lParam);
   return TRUE;

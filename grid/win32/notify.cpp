@@ -28,6 +28,10 @@ LRESULT ShowRefusal(const char* text, UINT icon) {
   return MessageBoxA(nullptr, text, "Latticor", MB_OK | icon);
 }
 
+void AwaitNextMessage() {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 70, QS_ALLINPUT);
+}
+
 void InvalidateCells(HWND grid, const Rect& r, BOOL erase) {
   RECT client;
   GetClientRect(grid, &client);

@@ -136,6 +136,10 @@ void PaintGrid(HWND grid, HDC dc) {
 }
 
 void InvertFocusCell(HWND grid, GridState& s) {
+  ReplaceHighlight(grid, s, BlockRect(s, s.curCol, s.curCol, s.curRow, s.curRow));
+}
+
+void ReplaceHighlight(HWND grid, GridState& s, const Rect& next) {
   HDC dc = GetDC(grid);
   SaveDC(dc);
   // Restore the unselected look: invert what is shown, the anchor's
@@ -143,13 +147,13 @@ void InvertFocusCell(HWND grid, GridState& s) {
   ExcludeClipRect(dc, s.focusRect.left, s.focusRect.top, s.focusRect.right, s.focusRect.bottom);
   RECT shown = ToRECT(s.selRect);
   InvertRect(dc, &shown);
-  // Show the new anchor cell alone.
-  s.selRect = BlockRect(s, s.curCol, s.curCol, s.curRow, s.curRow);
-  s.focusRect = Inflate(s.selRect, -3);
+  // Show the new selection, the anchor's interior left out.
+  s.selRect = next;
+  s.focusRect = FocusRect(s);
   ExcludeClipRect(dc, s.focusRect.left, s.focusRect.top, s.focusRect.right, s.focusRect.bottom);
   s.selRect = Intersect(s.selRect, s.viewRect);
-  const RECT next = ToRECT(s.selRect);
-  InvertRect(dc, &next);
+  const RECT shownNow = ToRECT(s.selRect);
+  InvertRect(dc, &shownNow);
   s.prevSelRect = s.selRect;
   RestoreDC(dc, -1);
   ReleaseDC(grid, dc);
