@@ -1,0 +1,298 @@
+// The decisions behind the mouse, the keys and scrolling.
+#include <gtest/gtest.h>
+
+#include "dimensions.h"
+#include "drag.h"
+#include "grid_fixture.h"
+#include "hit_test.h"
+#include "keys.h"
+#include "layout.h"
+#include "resize.h"
+#include "scrolling.h"
+
+namespace latticor {
+namespace {
+
+// A grid laid out in a client area of 400 x 300.
+struct Laid : testing::GridFixture {
+  void Lay(uint32_t cols = 5, uint32_t rows = 4, Rect client = {0, 0, 400, 300}) {
+    ASSERT_EQ(SetColCount(*s, cols), Reshape::kDone);
+    ASSERT_EQ(SetRowCount(*s, rows), Reshape::kDone);
+    Relay(client);
+  }
+  void Relay(Rect client = {0, 0, 400, 300}) {
+    LayOut(*s, client);
+    s->lastCol = LastVisible(s->colPos, s->firstCol, s->colCount, client.right);
+    s->lastRow = LastVisible(s->rowPos, s->firstRow, s->rowCount, client.bottom);
+  }
+};
+
+TEST_F(Laid, PointsFallInTheAreasInTheirOrder) {
+  EXPECT_EQ(HitArea(*s, 10, 10), Area::kCorner) << "before any paint only the corner can be hit";
+  EXPECT_EQ(HitArea(*s, 60, 30), Area::kNone);
+  Lay();
+  EXPECT_EQ(HitArea(*s, 60, 30), Area::kCells);
+  EXPECT_EQ(HitArea(*s, 60, 10), Area::kColHeader);
+  EXPECT_EQ(HitArea(*s, 10, 30), Area::kRowHeader);
+  EXPECT_EQ(HitArea(*s, 49, 19), Area::kCorner);
+  EXPECT_EQ(HitArea(*s, 250, 30), Area::kNone) << "right of the last column";
+  EXPECT_EQ(HitArea(*s, 60, 80), Area::kNone) << "below the last row";
+}
+
+TEST_F(Laid, TheBoundaryPixelPicksTheLeftColumnAndTheUpperRow) {
+  Lay();
+  EXPECT_EQ(IndexAt(*s, kCols, 99), 1u);
+  EXPECT_EQ(IndexAt(*s, kCols, 100), 1u) << "x = colPos[2] is column 1's";
+  EXPECT_EQ(IndexAt(*s, kCols, 101), 2u);
+  EXPECT_EQ(IndexAt(*s, kRows, 40), 1u);
+  EXPECT_EQ(IndexAt(*s, kRows, 41), 2u);
+  EXPECT_EQ(IndexAt(*s, kCols, 5000), 4u) << "never beyond the last column";
+  s->firstCol = 3;
+  Relay();
+  EXPECT_EQ(IndexAt(*s, kCols, 60), 3u) << "counted from the scroll origin";
+}
+
+TEST_F(Laid, DragStepsMoveOneColumnAtMostAndStopAtTheEdges) {
+  Lay();
+  // End at column 1 (50..100): at or right of 100 steps right.
+  EXPECT_EQ(DragStep(*s, kCols, 99), 0);
+  EXPECT_EQ(DragStep(*s, kCols, 100), +1);
+  EXPECT_EQ(DragStep(*s, kCols, 390), +1) << "one column per move, however far";
+  s->selEndCol = 4;  // lastCol
+  EXPECT_EQ(DragStep(*s, kCols, 390), 0) << "not past the last visible column";
+  s->selEndCol = 3;  // 150..200
+  EXPECT_EQ(DragStep(*s, kCols, 151), 0);
+  EXPECT_EQ(DragStep(*s, kCols, 150), -1);
+  EXPECT_EQ(DragStep(*s, kCols, -1), 0) << "not once the pointer left the client area";
+  s->selEndCol = 1;
+  EXPECT_EQ(DragStep(*s, kCols, 0), 0) << "never below column 1";
+  s->selEndRow = 2;  // rows 40..60
+  EXPECT_EQ(DragStep(*s, kRows, 60), +1);
+  EXPECT_EQ(DragStep(*s, kRows, 40), -1);
+}
+
+TEST_F(Laid, DragRequestsComeFromThePointerBeyondTheEdges) {
+  Lay();
+  SetColumnRequests(*s, 49);
+  EXPECT_TRUE(s->scrollLeft) << "left of the row titles' right edge";
+  EXPECT_FALSE(s->scrollRight);
+  SetColumnRequests(*s, 401);
+  EXPECT_TRUE(s->scrollRight);
+  EXPECT_FALSE(s->scrollLeft);
+  SetRowRequests(*s, 19);
+  EXPECT_TRUE(s->scrollUp);
+  SetRowRequests(*s, 300);
+  EXPECT_FALSE(s->scrollDown) << "the client's bottom itself is not beyond";
+  SetRowRequests(*s, 301);
+  EXPECT_TRUE(s->scrollDown);
+}
+
+TEST_F(Laid, AutoScrollTicksFollowTheRequestsButNotTheDiagonals) {
+  Lay(5, 100);
+  s->selEndRow = 10;
+  s->scrollDown = 1;
+  EXPECT_EQ(AutoScrollTick(*s).rows, +1);
+  s->scrollRight = 1;
+  EXPECT_EQ(AutoScrollTick(*s).rows, 0) << "below and right: nothing";
+  EXPECT_EQ(AutoScrollTick(*s).cols, 0);
+  s->scrollRight = 0;
+  s->scrollLeft = 1;
+  s->selEndCol = 3;
+  EXPECT_EQ(AutoScrollTick(*s).rows, +1) << "below and left: both";
+  EXPECT_EQ(AutoScrollTick(*s).cols, -1);
+  s->scrollDown = 0;
+  s->scrollUp = 1;
+  EXPECT_EQ(AutoScrollTick(*s).rows, 0) << "above and left: nothing";
+  s->scrollLeft = 0;
+  EXPECT_EQ(AutoScrollTick(*s).rows, -1);
+  s->selEndRow = 1;
+  EXPECT_EQ(AutoScrollTick(*s).rows, 0) << "never up to the title row";
+  s->selEndRow = 99;
+  EXPECT_EQ(AutoScrollTick(*s).rows, 0) << "from the last row, ticks do not move the end up";
+  s->scrollUp = 0;
+  s->scrollDown = 1;
+  EXPECT_EQ(AutoScrollTick(*s).rows, 0) << "nor further down";
+}
+
+TEST_F(Laid, APageBackGoesBackByWhatFits) {
+  // Rows 20 high and 200 pixels below the titles.
+  EXPECT_EQ(PageBackTarget(s->rowHeight, 20, 200), 11u);
+  EXPECT_EQ(PageBackTarget(s->rowHeight, 5, 200), 1u);
+  EXPECT_EQ(PageBackTarget(s->rowHeight, 2, 200), 1u);
+  EXPECT_EQ(PageBackTarget(s->rowHeight, 1, 200), 1u);
+  EXPECT_EQ(PageBackTarget(s->rowHeight, 20, 10), 19u) << "at least one row";
+}
+
+TEST_F(Laid, ScrollCodesTakeTheOriginWhereTheySay) {
+  Lay(5, 100, Rect{0, 0, 400, 220});
+  s->firstRow = 20;
+  Relay(Rect{0, 0, 400, 220});
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollLineForward, 0, 99, 200), 21u);
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollLineBack, 0, 99, 200), 19u);
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollPageBack, 0, 99, 200), 11u);
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollPageForward, 0, 99, 200), s->lastRow);
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollThumbPosition, 42, 99, 200), 42u);
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollThumbTrack, 43, 99, 200), 43u);
+  EXPECT_EQ(ScrollTarget(*s, kRows, 6, 43, 99, 200), 20u) << "other codes keep the origin";
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollThumbPosition, 60000, 99, 200), 99u) << "kept inside";
+  s->firstRow = 99;
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollLineForward, 0, 99, 200), 99u);
+  s->firstRow = 1;
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollLineBack, 0, 99, 200), 1u);
+  s->lastRow = 0;  // before any paint
+  EXPECT_EQ(ScrollTarget(*s, kRows, kScrollPageForward, 0, 99, 200), 1u);
+}
+
+TEST(Wheel, ThreeRowsANotchNeverPastTheEnds) {
+  EXPECT_EQ(WheelTarget(1, 100, -120), 4u);
+  EXPECT_EQ(WheelTarget(5, 100, 240), 1u);
+  EXPECT_EQ(WheelTarget(97, 100, -360), 99u);
+  EXPECT_EQ(WheelTarget(50, 100, 60), 50u);
+  EXPECT_EQ(WheelTarget(50, 100, -60), 50u);
+  EXPECT_EQ(WheelTarget(50, 100, -32768), 99u);
+  EXPECT_EQ(WheelTarget(50, 100, 32767), 1u);
+}
+
+TEST_F(Laid, ALineStepDuringADragRepaintsThePartOfTheHighlightThatMoves) {
+  Lay(5, 100);
+  s->curRow = 3;
+  s->selEndRow = 6;
+  s->selRect = SelectionRect(*s);
+  EXPECT_FALSE(LineStepRepaint(*s, kRows, true).needed) << "no drag request";
+  s->scrollDown = 1;
+  DragRepaint r = LineStepRepaint(*s, kRows, true);
+  EXPECT_TRUE(r.needed);
+  EXPECT_FALSE(r.erase);
+  EXPECT_EQ(r.area, (Rect{s->selRect.left, s->selRect.bottom, s->selRect.right, 300}));
+  s->curRow = 8;
+  r = LineStepRepaint(*s, kRows, true);
+  EXPECT_TRUE(r.erase);
+  EXPECT_EQ(r.area, s->selRect);
+  s->scrollUp = 1;
+  EXPECT_FALSE(LineStepRepaint(*s, kRows, false).needed) << "the end is above the anchor";
+  s->curRow = 5;
+  EXPECT_TRUE(LineStepRepaint(*s, kRows, false).needed);
+  s->scrollRight = 1;
+  s->curCol = 1;
+  s->selEndCol = 3;
+  r = LineStepRepaint(*s, kCols, true);
+  EXPECT_EQ(r.area, (Rect{s->selRect.right, s->selRect.top, 400, s->selRect.bottom}));
+}
+
+TEST_F(Laid, ArrowsMoveTheAnchorWithinTheDataCells) {
+  Lay();
+  EXPECT_FALSE(CanMoveAnchor(*s, kCols, -1));
+  EXPECT_FALSE(CanMoveAnchor(*s, kRows, -1));
+  EXPECT_TRUE(CanMoveAnchor(*s, kRows, +1));
+  s->selEndCol = 4;  // a wider selection keeps its columns
+  MoveAnchor(*s, kRows, +1);
+  EXPECT_EQ(s->curRow, 2u);
+  EXPECT_EQ(s->selEndRow, 2u);
+  EXPECT_EQ(s->selEndCol, 4u);
+  s->curRow = 3;
+  EXPECT_FALSE(CanMoveAnchor(*s, kRows, +1));
+  s->curCol = 4;
+  EXPECT_FALSE(CanMoveAnchor(*s, kCols, +1));
+  s->lastRow = 2;
+  EXPECT_TRUE(ScrollAfterAnchorMove(*s, kRows, +1)) << "the anchor went below the last visible row";
+  s->firstCol = 4;
+  s->curCol = 3;
+  EXPECT_TRUE(ScrollAfterAnchorMove(*s, kCols, -1));
+}
+
+TEST_F(Laid, ShiftArrowsMoveTheEndUnlessTheMarksForbidIt) {
+  Lay();
+  s->allSelected = 1;
+  EXPECT_TRUE(EndMoveForbidden(*s, kRows, +1));
+  EXPECT_TRUE(EndMoveForbidden(*s, kCols, +1));
+  EXPECT_FALSE(EndMoveForbidden(*s, kRows, -1));
+  s->allSelected = 0;
+  s->colsSelected = 1;
+  EXPECT_TRUE(EndMoveForbidden(*s, kRows, +1)) << "whole columns do not grow downwards";
+  EXPECT_FALSE(EndMoveForbidden(*s, kCols, +1));
+  s->colsSelected = 0;
+  s->rowsSelected = 1;
+  EXPECT_TRUE(EndMoveForbidden(*s, kCols, +1));
+  EXPECT_FALSE(EndMoveForbidden(*s, kRows, +1));
+
+  s->selEndRow = 3;  // the last row, visible
+  EXPECT_TRUE(ScrollBeforeEndMove(*s, kRows, +1));
+  EXPECT_FALSE(CanMoveEnd(*s, kRows, +1));
+  s->selEndRow = 1;
+  EXPECT_TRUE(ScrollBeforeEndMove(*s, kRows, -1)) << "at the first visible row";
+  EXPECT_FALSE(CanMoveEnd(*s, kRows, -1));
+  s->selEndRow = 2;
+  EXPECT_TRUE(CanMoveEnd(*s, kRows, -1));
+  s->lastRow = 0;  // before any paint: no scroll first
+  EXPECT_FALSE(ScrollBeforeEndMove(*s, kRows, +1));
+}
+
+TEST_F(Laid, PageKeysOnlyWhenTheyCanMove) {
+  Lay(5, 100);
+  EXPECT_FALSE(CanPageRows(*s, -1));
+  EXPECT_TRUE(CanPageRows(*s, +1));
+  s->firstRow = 99;
+  EXPECT_FALSE(CanPageRows(*s, +1));
+  EXPECT_TRUE(CanPageRows(*s, -1));
+}
+
+TEST_F(Laid, EdgesArmInASevenPixelZone) {
+  Lay();
+  // colPos[2] = 100: the line at 99; the zone runs from 96 to 102.
+  for (int32_t x : {96, 99, 102}) {
+    s->resizing = 0;
+    HoverEdge(*s, kCols, x);
+    EXPECT_EQ(s->resizing, 1u) << x;
+    EXPECT_EQ(s->resizeCol, 1u) << x;
+    EXPECT_EQ(s->cursorKind, 1u) << x;
+  }
+  for (int32_t x : {95, 103}) {
+    HoverEdge(*s, kCols, x);
+    EXPECT_EQ(s->resizing, 0u) << x;
+    EXPECT_EQ(s->cursorKind, 0u) << x;
+  }
+  HoverEdge(*s, kCols, 50);
+  EXPECT_EQ(s->resizing, 0u) << "the title column's own edge never arms";
+  HoverEdge(*s, kRows, 41);
+  EXPECT_EQ(s->resizeRow, 1u);
+  EXPECT_EQ(s->cursorKind, 2u);
+  s->resizeEnabled = 0;
+  HoverEdge(*s, kRows, 200);
+  EXPECT_EQ(s->resizing, 1u) << "disabled: nothing changes";
+}
+
+TEST_F(Laid, TheClientsLastPixelNeverArms) {
+  Lay(5, 4, Rect{0, 0, 250, 300});  // the last column's edge is at 250
+  HoverEdge(*s, kCols, 248);
+  EXPECT_EQ(s->resizing, 1u);
+  EXPECT_EQ(s->resizeCol, 4u);
+  HoverEdge(*s, kCols, 249);
+  EXPECT_EQ(s->resizing, 0u);
+}
+
+TEST_F(Laid, ADragResizesFromTheLastAcceptedPosition) {
+  Lay();
+  HoverEdge(*s, kCols, 100);
+  EXPECT_EQ(StartResize(*s, kCols, 100), 99);
+  ResizeMove m = DragResize(*s, kCols, 120, 400);
+  EXPECT_TRUE(m.accepted);
+  EXPECT_EQ(s->colWidth[1], 70);
+  EXPECT_EQ(m.oldLine, 99);
+  EXPECT_EQ(m.newLine, 119);
+  // Down to 1 but not to 0: the move is ignored and the next measures from
+  // the last accepted x.
+  m = DragResize(*s, kCols, 51, 400);
+  EXPECT_EQ(s->colWidth[1], 1);
+  EXPECT_FALSE(DragResize(*s, kCols, 40, 400).accepted);
+  EXPECT_EQ(s->colWidth[1], 1);
+  EXPECT_TRUE(DragResize(*s, kCols, 61, 400).accepted);
+  EXPECT_EQ(s->colWidth[1], 11);
+  // Beyond the client less 10: ignored; the line stays.
+  EXPECT_FALSE(DragResize(*s, kCols, 391, 400).accepted);
+  EXPECT_EQ(s->resizeLineX, 60);
+  EXPECT_TRUE(DragResize(*s, kCols, 390, 400).accepted);
+  EXPECT_EQ(s->colWidth[1], 340);
+}
+
+}  // namespace
+}  // namespace latticor
