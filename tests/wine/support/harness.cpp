@@ -307,6 +307,48 @@ std::string ShotPath(const std::string& name) {
   return std::string(dir) + "\\" + name;
 }
 
+namespace input {
+
+void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
+  POINT p{clientX, clientY};
+  ClientToScreen(hwnd, &p);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+  PumpFor(settleMs);
+}
+
+void Button(DWORD flags, DWORD settleMs) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+  PumpFor(settleMs);
+}
+
+void ButtonDown(DWORD settleMs) { Button(MOUSEEVENTF_LEFTDOWN, settleMs); }
+void ButtonUp(DWORD settleMs) { Button(MOUSEEVENTF_LEFTUP, settleMs); }
+
+void Key(WORD vk, bool down, DWORD settleMs) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+  PumpFor(settleMs);
+}
+
+void Tap(WORD vk, DWORD settleMs) {
+  Key(vk, true, 10);
+  Key(vk, false, settleMs);
+}
+
+}  // namespace input
+
 std::string CellText(HWND grid, UINT col, UINT row) {
   std::vector<char> buffer(70000, '\x7f');
   SendMessageA(grid, GM_GETCELLTEXT, GRID_CELL(col, row), reinterpret_cast<LPARAM>(buffer.data()));

@@ -120,6 +120,17 @@ inline COLORREF Inverted(COLORREF c) { return c ^ 0x00FFFFFF; }
 // current directory.
 std::string ShotPath(const std::string& name);
 
+// Real input through the system, as a person gives it: each call goes to
+// the X server and comes back as genuine window messages, then waits
+// `settleMs` while pumping.
+namespace input {
+void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
+void ButtonDown(DWORD settleMs = 30);
+void ButtonUp(DWORD settleMs = 30);
+void Key(WORD vk, bool down, DWORD settleMs = 20);
+void Tap(WORD vk, DWORD settleMs = 30);
+}  // namespace input
+
 // Grid queries, for brevity.
 inline LRESULT Ask(HWND grid, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(grid, msg, w, l); }
 std::string CellText(HWND grid, UINT col, UINT row);

@@ -1,0 +1,172 @@
+// The grid under real input: the pointer and the keyboard go through the X
+// server and come back as the messages a person's hand would cause.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+using harness::Ask;
+namespace input = harness::input;
+
+struct RealInputTest : ::testing::Test {
+  harness::TestParent parent;
+  HWND grid = nullptr;
+  void SetUp() override {
+    grid = parent.CreateGrid(7, 0, 0, 400, 300);
+    harness::SizeClient(grid, 400, 300);
+    Ask(grid, GM_SETCOLCOUNT, 10);
+    Ask(grid, GM_SETROWCOUNT, 30);
+    UpdateWindow(grid);
+    input::MoveTo(grid, 300, 200);
+    parent.Clear();
+  }
+  void TearDown() override {
+    input::ButtonUp(10);
+    DestroyWindow(grid);
+  }
+  std::string Selection() {
+    return std::to_string(Ask(grid, GM_GETCURCOL)) + "," + std::to_string(Ask(grid, GM_GETCURROW)) + "-" +
+           std::to_string(Ask(grid, GM_GETSELENDCOL)) + "," + std::to_string(Ask(grid, GM_GETSELENDROW));
+  }
+};
+
+TEST_F(RealInputTest, AQuickDragAcrossThreeColumnsExtendsOneColumnPerMove) {
+  input::MoveTo(grid, 75, 30);
+  input::ButtonDown();
+  ASSERT_EQ(GetFocus(), grid);
+  ASSERT_EQ(Selection(), "1,1-1,1");
+  POINT before;
+  GetCursorPos(&before);
+  input::MoveTo(grid, 225, 30, 400);  // column 4 in one movement
+  EXPECT_EQ(Selection(), "1,1-4,1");
+  POINT after;
+  GetCursorPos(&after);
+  // Each step nudged the pointer one mickey further right.
+  EXPECT_GE(after.x - before.x, 150 + 3);
+  EXPECT_GE(parent.Only(GN_MOUSEMOVE).size(), 3u) << "the selection caught up move by move";
+  input::ButtonUp();
+  harness::Capture shot(grid);
+  const COLORREF white = RGB(255, 255, 255);
+  EXPECT_EQ(shot.At(225, 30), harness::Inverted(white)) << "column 4 highlighted";
+  EXPECT_EQ(shot.At(125, 30), harness::Inverted(white));
+  EXPECT_EQ(shot.At(75, 30), white) << "the anchor's interior";
+  EXPECT_EQ(shot.At(275, 30), white) << "column 5 not";
+}
+
+TEST_F(RealInputTest, ADragHeldBelowTheCellsScrollsARowATickUntilTheLastRow) {
+  input::MoveTo(grid, 75, 30);
+  input::ButtonDown();
+  // At every scroll: the first row shown and the selection's end.
+  std::vector<std::pair<LRESULT, LRESULT>> steps;
+  parent.onNote = [&](const harness::Note& n) -> LRESULT {
+    if (n.msg == GN_SCROLLED) steps.emplace_back(Ask(grid, GM_GETFIRSTROW), Ask(grid, GM_GETSELENDROW));
+    return 0;
+  };
+  input::MoveTo(grid, 75, 340);  // below the grid window, still on screen
+  const DWORD start = GetTickCount();
+  while (Ask(grid, GM_GETSELENDROW) < 29 && GetTickCount() - start < 8000) harness::PumpFor(50);
+  harness::PumpFor(300);
+  ASSERT_GE(steps.size(), 10u);
+  // The drag steps took the end to the last visible row (15); from there
+  // each tick scrolled one row and took the end one row further.
+  for (size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].first, static_cast<LRESULT>(2 + i)) << i;
+    EXPECT_EQ(steps[i].second, static_cast<LRESULT>(15 + i)) << i;
+  }
+  EXPECT_EQ(Ask(grid, GM_GETSELENDROW), 29) << "it stops at the last row";
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 15) << "which is then the last one shown";
+  input::ButtonUp();
+  // The release cleared the requests: with the pointer back up, nothing moves.
+  const size_t scrolls = steps.size();
+  input::MoveTo(grid, 75, 100, 300);
+  EXPECT_EQ(steps.size(), scrolls);
+  EXPECT_EQ(Ask(grid, GM_GETCURROW), 1);
+}
+
+TEST_F(RealInputTest, ADragHeldBelowAndRightOfTheCellsDoesNotAutoScroll) {
+  input::MoveTo(grid, 75, 30);
+  input::ButtonDown();
+  input::MoveTo(grid, 450, 340, 500);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 1);
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTCOL), 1);
+  input::MoveTo(grid, 30, 340, 500);  // below and left: both directions
+  EXPECT_GT(Ask(grid, GM_GETFIRSTROW), 1);
+  input::ButtonUp();
+}
+
+TEST_F(RealInputTest, HoveringAColumnEdgeShowsTheSizingCursorAndDraggingResizes) {
+  SetFocus(grid);
+  // The system asks for the cursor before it reports the move that arms an
+  // edge, so the shape changes with the next move over the zone.
+  input::MoveTo(grid, 99, 10);  // the line right of column 1 is at x = 99
+  input::MoveTo(grid, 100, 10);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZEWE));
+  input::MoveTo(grid, 75, 10);
+  input::MoveTo(grid, 76, 10);
+  EXPECT_EQ(GetCursor(), LoadCursorA(GetModuleHandleA("Latticor.dll"), MAKEINTRESOURCEA(101)));
+  input::MoveTo(grid, 25, 39);  // row 1's bottom edge, on the row titles
+  input::MoveTo(grid, 25, 40);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZENS));
+
+  input::MoveTo(grid, 100, 10);
+  input::ButtonDown();
+  EXPECT_EQ(Selection(), "1,1-1,1") << "an armed press selects nothing";
+  parent.Clear();
+  input::MoveTo(grid, 140, 10);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), 90);
+  EXPECT_TRUE(parent.Only(GN_PAINT).empty()) << "no repaint while dragging";
+  input::MoveTo(grid, 20, 10);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), 90) << "a width below 1 is ignored";
+  input::MoveTo(grid, 20 + 2, 10);
+  input::MoveTo(grid, 140 - 89 + 1, 10);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), 2);
+  input::MoveTo(grid, 160, 10);
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), 110);
+  input::ButtonUp();
+  EXPECT_EQ(parent.Only(GN_PAINT).size(), 1u) << "one repaint on release";
+  EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), 110);
+  harness::Capture shot(grid);
+  EXPECT_EQ(shot.At(159, 50), GetSysColor(COLOR_3DDKSHADOW)) << "the column's right line moved";
+  EXPECT_EQ(shot.At(99, 50), RGB(255, 255, 255));
+}
+
+TEST_F(RealInputTest, ResizingOffMakesAnEdgePressSelectItsColumnUntilFocusReturns) {
+  SetFocus(grid);
+  Ask(grid, GM_ENABLERESIZE, 0);
+  input::MoveTo(grid, 100, 10);
+  input::ButtonDown();
+  input::ButtonUp();
+  EXPECT_EQ(Selection(), "1,1-1,29") << "the column is selected";
+  SetFocus(parent.hwnd());
+  SetFocus(grid);
+  input::MoveTo(grid, 99, 10);
+  input::MoveTo(grid, 100, 10);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZEWE)) << "edges arm again";
+}
+
+TEST_F(RealInputTest, KeysMoveTheAnchorAndTheHighlightFollows) {
+  input::MoveTo(grid, 75, 30);
+  input::ButtonDown();
+  input::ButtonUp();
+  input::Tap(VK_DOWN);
+  input::Tap(VK_RIGHT);
+  EXPECT_EQ(Selection(), "2,2-2,2");
+  input::Key(VK_SHIFT, true);
+  input::Tap(VK_RIGHT);
+  input::Tap(VK_DOWN);
+  input::Key(VK_SHIFT, false);
+  EXPECT_EQ(Selection(), "2,2-3,3");
+  harness::Capture shot(grid);
+  const COLORREF white = RGB(255, 255, 255);
+  EXPECT_EQ(shot.At(175, 70), harness::Inverted(white));
+  EXPECT_EQ(shot.At(125, 50), white) << "the anchor's interior";
+  EXPECT_EQ(shot.At(75, 30), white);
+  EXPECT_EQ(parent.Only(GN_KEYDOWN).size(), 5u);
+}
+
+}  // namespace
