@@ -1,5 +1,8 @@
 #include "harness.h"
 
+#include "bitmap_file.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -150,9 +153,6 @@ void SizeClient(HWND hwnd, int width, int height) {
 }
 
 namespace {
-MessageBoxCapture* capture = nullptr;
-WNDPROC boxOriginalProc = nullptr;
-
 std::string Narrow(LPCWSTR text) {
   if (!text) return "";
   if (IS_INTRESOURCE(text)) return "#resource";
@@ -162,44 +162,69 @@ std::string Narrow(LPCWSTR text) {
 }
 }  // namespace
 
-MessageBoxCapture::MessageBoxCapture(int answer) : answer(answer) {
-  capture = this;
-  hook_ = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
-}
-
-MessageBoxCapture::~MessageBoxCapture() {
-  UnhookWindowsHookEx(hook_);
-  capture = nullptr;
-}
-
-LRESULT CALLBACK MessageBoxCapture::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && capture) {
-    HWND hwnd = reinterpret_cast<HWND>(wParam);
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0) {
-      boxOriginalProc = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
+// One CBT hook for all watches: it subclasses each new dialog once and
+// keeps its own procedure in a window property.
+struct DialogWatchHooks {
+  static constexpr char kOriginal[] = "LatticorTestOriginalProc";
+  static std::vector<DialogWatch*>& Watches() {
+    static std::vector<DialogWatch*> watches;
+    return watches;
+  }
+  static HHOOK& Hook() {
+    static HHOOK hook = nullptr;
+    return hook;
+  }
+  static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      HWND hwnd = reinterpret_cast<HWND>(wParam);
+      char cls[32] = {};
+      GetClassNameA(hwnd, cls, sizeof cls);
+      if (std::strcmp(cls, "#32770") == 0) {
+        const LONG_PTR original = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+        SetPropA(hwnd, kOriginal, reinterpret_cast<HANDLE>(original));
+      }
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
   }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginal));
+    const LRESULT result = CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    if (msg == WM_INITDIALOG) {
+      const std::vector<DialogWatch*> watches = Watches();  // a watch may end meanwhile
+      for (DialogWatch* w : watches) w->onInit_(hwnd, lParam);
+    }
+    if (msg == WM_NCDESTROY) RemovePropA(hwnd, kOriginal);
+    return result;
+  }
+};
+
+DialogWatch::DialogWatch(OnInit onInit) : onInit_(std::move(onInit)) {
+  if (DialogWatchHooks::Watches().empty()) {
+    DialogWatchHooks::Hook() = SetWindowsHookExA(WH_CBT, DialogWatchHooks::Cbt, nullptr, GetCurrentThreadId());
+  }
+  DialogWatchHooks::Watches().push_back(this);
 }
 
-LRESULT CALLBACK MessageBoxCapture::BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CallWindowProcA(boxOriginalProc, hwnd, msg, wParam, lParam);
-  if (msg == WM_INITDIALOG && capture) {
-    // A message box's dialog is created with its MSGBOXPARAMS.
-    const auto* params = reinterpret_cast<const MSGBOXPARAMSW*>(lParam);
-    Box box;
-    box.caption = Narrow(params->lpszCaption);
-    box.text = Narrow(params->lpszText);
-    box.style = params->dwStyle;
-    box.owner = params->hwndOwner;
-    capture->boxes.push_back(box);
-    EndDialog(hwnd, capture->answer);
-  }
-  return result;
+DialogWatch::~DialogWatch() {
+  auto& watches = DialogWatchHooks::Watches();
+  watches.erase(std::find(watches.begin(), watches.end(), this));
+  if (watches.empty()) UnhookWindowsHookEx(DialogWatchHooks::Hook());
 }
+
+MessageBoxCapture::MessageBoxCapture(std::initializer_list<int> answers)
+    : answers_(answers), watch_([this](HWND dialog, LPARAM initParam) {
+        // A message box's dialog is created with its MSGBOXPARAMS.
+        const auto* params = reinterpret_cast<const MSGBOXPARAMSW*>(initParam);
+        if (!params || params->cbSize != sizeof(MSGBOXPARAMSW)) return;
+        Box box;
+        box.caption = Narrow(params->lpszCaption);
+        box.text = Narrow(params->lpszText);
+        box.style = params->dwStyle;
+        box.owner = params->hwndOwner;
+        boxes.push_back(box);
+        const size_t turn = boxes.size() - 1;
+        EndDialog(dialog, answers_[turn < answers_.size() ? turn : answers_.size() - 1]);
+      }) {}
 
 int FreeGdiSlots() {
   std::vector<HGDIOBJ> made;
@@ -271,34 +296,7 @@ int Capture::Count(const RECT& r, bool (*pred)(COLORREF)) const {
 }
 
 bool Capture::SaveBmp(const std::string& path) const {
-  const int rowBytes = (width_ * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width_;
-  info.biHeight = height_;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biSizeImage = rowBytes * height_;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + info.biSizeImage;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  std::fwrite(&file, sizeof file, 1, f);
-  std::fwrite(&info, sizeof info, 1, f);
-  std::vector<unsigned char> row(rowBytes, 0);
-  for (int y = height_ - 1; y >= 0; --y) {
-    for (int x = 0; x < width_; ++x) {
-      const unsigned p = pixels_[size_t(y) * width_ + x];
-      row[x * 3] = p & 255;
-      row[x * 3 + 1] = (p >> 8) & 255;
-      row[x * 3 + 2] = (p >> 16) & 255;
-    }
-    std::fwrite(row.data(), 1, rowBytes, f);
-  }
-  std::fclose(f);
-  return true;
+  return WriteBmp(path, width_, height_, [this](int x, int y) { return At(x, y); });
 }
 
 std::string ShotPath(const std::string& name) {
@@ -307,47 +305,6 @@ std::string ShotPath(const std::string& name) {
   return std::string(dir) + "\\" + name;
 }
 
-namespace input {
-
-void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
-  POINT p{clientX, clientY};
-  ClientToScreen(hwnd, &p);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
-  PumpFor(settleMs);
-}
-
-void Button(DWORD flags, DWORD settleMs) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
-  PumpFor(settleMs);
-}
-
-void ButtonDown(DWORD settleMs) { Button(MOUSEEVENTF_LEFTDOWN, settleMs); }
-void ButtonUp(DWORD settleMs) { Button(MOUSEEVENTF_LEFTUP, settleMs); }
-
-void Key(WORD vk, bool down, DWORD settleMs) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &in, sizeof in);
-  PumpFor(settleMs);
-}
-
-void Tap(WORD vk, DWORD settleMs) {
-  Key(vk, true, 10);
-  Key(vk, false, settleMs);
-}
-
-}  // namespace input
 
 std::string CellText(HWND grid, UINT col, UINT row) {
   std::vector<char> buffer(70000, '\x7f');

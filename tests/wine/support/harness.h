@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "latticor.h"
+#include "real_input.h"
 
 namespace harness {
 
@@ -69,8 +71,24 @@ void PumpFor(DWORD ms);
 void SizeClient(HWND hwnd, int width, int height);
 RECT ClientRect(HWND hwnd);
 
-// While alive, every message box of this thread is read and answered with
-// `answer` before it shows.
+// While alive, every dialog this thread creates (message boxes included)
+// is handed to `onInit` right after its own WM_INITDIALOG, before it shows.
+// `onInit` may read it, post it commands or end it.
+class DialogWatch {
+ public:
+  using OnInit = std::function<void(HWND dialog, LPARAM initParam)>;
+  explicit DialogWatch(OnInit onInit);
+  ~DialogWatch();
+  DialogWatch(const DialogWatch&) = delete;
+  DialogWatch& operator=(const DialogWatch&) = delete;
+
+ private:
+  friend struct DialogWatchHooks;
+  OnInit onInit_;
+};
+
+// While alive, every message box of this thread is read and answered before
+// it shows: with the answers given, in turn, the last one repeating.
 class MessageBoxCapture {
  public:
   struct Box {
@@ -79,15 +97,12 @@ class MessageBoxCapture {
     UINT style;
     HWND owner;
   };
-  explicit MessageBoxCapture(int answer = IDOK);
-  ~MessageBoxCapture();
+  explicit MessageBoxCapture(std::initializer_list<int> answers = {IDOK});
   std::vector<Box> boxes;
-  int answer;
 
  private:
-  static LRESULT CALLBACK CbtHook(int, WPARAM, LPARAM);
-  static LRESULT CALLBACK BoxProc(HWND, UINT, WPARAM, LPARAM);
-  HHOOK hook_;
+  std::vector<int> answers_;
+  DialogWatch watch_;
 };
 
 // How many more GDI objects the process can create: a drop means a leak.
@@ -120,16 +135,9 @@ inline COLORREF Inverted(COLORREF c) { return c ^ 0x00FFFFFF; }
 // current directory.
 std::string ShotPath(const std::string& name);
 
-// Real input through the system, as a person gives it: each call goes to
-// the X server and comes back as genuine window messages, then waits
-// `settleMs` while pumping.
-namespace input {
-void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
-void ButtonDown(DWORD settleMs = 30);
-void ButtonUp(DWORD settleMs = 30);
-void Key(WORD vk, bool down, DWORD settleMs = 20);
-void Tap(WORD vk, DWORD settleMs = 30);
-}  // namespace input
+// Real input: see real_input.h.
+namespace input = real_input;
+
 
 // Grid queries, for brevity.
 inline LRESULT Ask(HWND grid, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(grid, msg, w, l); }

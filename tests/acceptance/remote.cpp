@@ -1,0 +1,145 @@
+#include "remote.h"
+
+#include "bitmap_file.h"
+
+#include <vector>
+
+namespace remote {
+
+HWND WaitForWindow(const char* cls, const char* caption, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowA(cls, caption)) != nullptr && IsWindowVisible(found); }, timeoutMs);
+  return found;
+}
+
+bool Celdra::Start(const char* exe, DWORD timeoutMs) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  char command[MAX_PATH];
+  std::snprintf(command, sizeof command, "%s", exe);
+  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_)) {
+    return false;
+  }
+  WaitForInputIdle(process_.hProcess, timeoutMs);
+  frame_ = WaitForWindow("CeldraClass", "Celdra", timeoutMs);
+  return frame_ != nullptr;
+}
+
+Celdra::~Celdra() {
+  Kill();
+  if (process_.hProcess) CloseHandle(process_.hProcess);
+  if (process_.hThread) CloseHandle(process_.hThread);
+}
+
+int Celdra::WaitForExit(DWORD timeoutMs) {
+  if (!process_.hProcess) return -1;
+  if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+void Celdra::Kill() {
+  if (process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+}
+
+HWND Celdra::mdiClient() const { return FindWindowExA(frame_, nullptr, "MDICLIENT", nullptr); }
+
+HWND Celdra::Document(int index) const {
+  HWND child = nullptr;
+  for (int i = 0; i <= index; ++i) {
+    child = FindWindowExA(mdiClient(), child, "ChildClass", nullptr);
+    if (!child) return nullptr;
+  }
+  return child;
+}
+
+HWND Celdra::GridOf(HWND document) const { return FindWindowExA(document, nullptr, LATTICOR_CLASS_NAME, nullptr); }
+HWND Celdra::EditorOf(HWND grid) const { return FindWindowExA(grid, nullptr, "EDIT", nullptr); }
+
+std::string Celdra::CellText(HWND grid, UINT col, UINT row) const {
+  constexpr SIZE_T kSize = 64 * 1024;
+  void* there = VirtualAllocEx(process(), nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
+  if (!there) return "(no memory)";
+  SendMessageA(grid, GM_GETCELLTEXT, GRID_CELL(col, row), reinterpret_cast<LPARAM>(there));
+  std::vector<char> here(kSize + 1, '\0');
+  SIZE_T read = 0;
+  ReadProcessMemory(process(), there, here.data(), kSize, &read);
+  VirtualFreeEx(process(), there, 0, MEM_RELEASE);
+  return here.data();
+}
+
+RECT Celdra::CurrentCellRect(HWND grid) const {
+  struct Answer {
+    GridCell cell;
+    RECT rect;
+  };
+  void* there = VirtualAllocEx(process(), nullptr, sizeof(Answer), MEM_COMMIT, PAGE_READWRITE);
+  auto* remote = static_cast<Answer*>(there);
+  SendMessageA(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&remote->cell), reinterpret_cast<LPARAM>(&remote->rect));
+  Answer here{};
+  ReadProcessMemory(process(), there, &here, sizeof here, nullptr);
+  VirtualFreeEx(process(), there, 0, MEM_RELEASE);
+  return here.rect;
+}
+
+std::string Celdra::WindowText(HWND hwnd) const {
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+RECT ScreenRectOf(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+RECT ClientScreenRectOf(HWND hwnd) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+Screenshot::Screenshot(const RECT& wanted) {
+  // Only what lies on the screen can be read (a maximised window's edges
+  // stand off it).
+  const RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT area;
+  IntersectRect(&area, &wanted, &screenRect);
+  width_ = area.right - area.left;
+  height_ = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width_, height_);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width_;
+  bi.bmiHeader.biHeight = -height_;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  pixels_.assign(size_t(width_) * height_ * 4, '\0');
+  GetDIBits(memory, bitmap, 0, height_, pixels_.data(), &bi, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+COLORREF Screenshot::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  const auto* p = reinterpret_cast<const unsigned char*>(pixels_.data()) + (size_t(y) * width_ + x) * 4;
+  return RGB(p[2], p[1], p[0]);
+}
+
+bool Screenshot::SaveBmp(const std::string& path) const {
+  return WriteBmp(path, width_, height_, [this](int x, int y) { return At(x, y); });
+}
+
+}  // namespace remote

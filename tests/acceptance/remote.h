@@ -1,0 +1,75 @@
+// Celdra seen from outside: started as its own process, driven with real
+// input, and read back the way another program would — its windows, the
+// grid's answers to messages, texts copied out of its memory, and pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "latticor.h"
+
+namespace remote {
+
+class Celdra {
+ public:
+  // Starts `exe` (beside this program) and waits for its frame.
+  bool Start(const char* exe = "Celdra.exe", DWORD timeoutMs = 20000);
+  ~Celdra();
+  // Waits for the process to end; its exit code, or -1 on timeout.
+  int WaitForExit(DWORD timeoutMs);
+  void Kill();
+
+  HWND frame() const { return frame_; }
+  HWND mdiClient() const;
+  HANDLE process() const { return process_.hProcess; }
+  // The documents, newest first, and their grids.
+  HWND Document(int index) const;
+  HWND GridOf(HWND document) const;
+  HWND EditorOf(HWND grid) const;
+
+  // A cell's text, copied out of Celdra's memory.
+  std::string CellText(HWND grid, UINT col, UINT row) const;
+  // The grid's current cell rectangle, in grid client pixels.
+  RECT CurrentCellRect(HWND grid) const;
+  std::string WindowText(HWND hwnd) const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND frame_ = nullptr;
+};
+
+// Waits until a top-level window of this class (and caption, if given)
+// shows, in any process.
+HWND WaitForWindow(const char* cls, const char* caption, DWORD timeoutMs);
+// Waits until `done` holds, pumping this thread meanwhile.
+template <typename Done>
+bool WaitUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    Sleep(20);
+  }
+  return true;
+}
+
+// The screen's pixels in a rectangle of screen coordinates.
+class Screenshot {
+ public:
+  // The part of `screenArea` that lies on the screen.
+  explicit Screenshot(const RECT& screenArea);
+  COLORREF At(int x, int y) const;  // relative to that part's top-left
+  bool SaveBmp(const std::string& path) const;
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  int width_, height_;
+  std::string pixels_;  // 32-bit, top-down
+};
+RECT ScreenRectOf(HWND hwnd);        // the whole window
+RECT ClientScreenRectOf(HWND hwnd);  // its client area
+
+}  // namespace remote

@@ -1,0 +1,94 @@
+#include "real_input.h"
+
+#include <cctype>
+
+namespace real_input {
+
+void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
+  POINT p{clientX, clientY};
+  ClientToScreen(hwnd, &p);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+  Settle(settleMs);
+}
+
+void Button(DWORD flags, DWORD settleMs) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+  Settle(settleMs);
+}
+
+void ButtonDown(DWORD settleMs) { Button(MOUSEEVENTF_LEFTDOWN, settleMs); }
+void ButtonUp(DWORD settleMs) { Button(MOUSEEVENTF_LEFTUP, settleMs); }
+
+void Key(WORD vk, bool down, DWORD settleMs) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+  Settle(settleMs);
+}
+
+void Tap(WORD vk, DWORD settleMs) {
+  Key(vk, true, 10);
+  Key(vk, false, settleMs);
+}
+
+void Click(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
+  MoveTo(hwnd, clientX, clientY, 20);
+  ButtonDown(20);
+  ButtonUp(settleMs);
+}
+
+void DoubleClick(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
+  MoveTo(hwnd, clientX, clientY, 20);
+  ButtonDown(10);
+  ButtonUp(10);
+  ButtonDown(10);
+  ButtonUp(settleMs);
+}
+
+void Type(const char* text, DWORD settleMs) {
+  for (const char* p = text; *p; ++p) {
+    const unsigned char ch = static_cast<unsigned char>(*p);
+    const bool upper = std::isupper(ch) != 0;
+    if (upper) Key(VK_SHIFT, true, 5);
+    Tap(static_cast<WORD>(std::toupper(ch)), settleMs);
+    if (upper) Key(VK_SHIFT, false, 5);
+  }
+}
+
+void Wheel(int distance, DWORD settleMs) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.mouseData = static_cast<DWORD>(distance);
+  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  SendInput(1, &in, sizeof in);
+  Settle(settleMs);
+}
+
+void Settle(DWORD ms) {
+  const DWORD start = GetTickCount();
+  MSG m;
+  do {
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < ms);
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+}
+
+}  // namespace real_input

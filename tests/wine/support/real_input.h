@@ -1,0 +1,24 @@
+// Real input through the system, as a person gives it: each call goes to
+// the X server and comes back as genuine window messages to whichever
+// window is under the pointer or has the focus, in whatever process.
+#pragma once
+
+#include <windows.h>
+
+namespace real_input {
+
+// Each call then pumps this thread's messages for `settleMs`.
+void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
+void ButtonDown(DWORD settleMs = 30);
+void ButtonUp(DWORD settleMs = 30);
+void Click(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
+void DoubleClick(HWND hwnd, int clientX, int clientY, DWORD settleMs = 60);
+void Key(WORD vk, bool down, DWORD settleMs = 20);
+void Tap(WORD vk, DWORD settleMs = 30);
+// Letters, digits and spaces, as key presses.
+void Type(const char* text, DWORD settleMs = 20);
+void Wheel(int distance, DWORD settleMs = 50);
+// Delivers this thread's messages for `ms` milliseconds.
+void Settle(DWORD ms);
+
+}  // namespace real_input
