@@ -16,6 +16,15 @@ build_all() {
     cmake --build "$build/win32" -j2
 }
 
+# A real printer for the printing tests: a CUPS queue that writes each job
+# as a PDF file into ~/PDF. Starts the CUPS server if it is not running.
+printer_queue() {
+  pgrep -x cupsd >/dev/null || cupsd || return 1
+  for _ in 1 2 3 4 5 6 7 8 9 10; do lpstat -r >/dev/null 2>&1 && break; sleep 0.5; done
+  lpstat -p LatticorPDF >/dev/null 2>&1 ||
+    lpadmin -p LatticorPDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+}
+
 # Creates the Wine prefix on first use (about 15 s). Needs a display.
 # Windows are left unmanaged: there is no window manager on the virtual
 # display, and Wine would wait 2 s for one at every top-level window's end.
@@ -27,6 +36,12 @@ wine_prefix() {
   fi
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  # Wine hands print jobs for the PDF queue to lp, which reaches CUPS.
+  if ! grep -q 'CUPS:LatticorPDF' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v CUPS:LatticorPDF /d '|lp -d LatticorPDF' /f \
+      >/dev/null 2>&1
     wineserver -w
   fi
 }

@@ -93,6 +93,9 @@ LRESULT OnGetCurCell(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetLastCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetLastRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
+// A cell's text in its own font (a cell without one keeps whatever font is
+// selected), colour and layout flags.
+void DrawCellText(HDC dc, const GridCell& cell, RECT r);
 // The whole drawing, into a paint's device context.
 void PaintGrid(HWND grid, HDC dc);
 // Takes the highlight off the screen and shows the anchor cell alone as
@@ -126,6 +129,7 @@ LRESULT OnDeleteRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnCopySel(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetCopySize(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnPrint(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
 // The global heap, as every grid's BlockAllocator.
 BlockAllocator& GlobalHeap();

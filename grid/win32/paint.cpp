@@ -18,14 +18,6 @@ void FillBackground(HDC dc, const GridState& s) {
   DeleteObject(brush);
 }
 
-// A cell's text in its own font (a cell without one keeps whatever font is
-// selected), colour and layout.
-void DrawCellText(HDC dc, const GridCell& cell, RECT r) {
-  SelectObject(dc, static_cast<HFONT>(cell.cellFont));
-  SetTextColor(dc, cell.textColor);
-  if (cell.text[0]) DrawTextA(dc, cell.text, -1, &r, cell.format);
-}
-
 // White cells framed by grid lines; each frame shares its lines with its
 // neighbours.
 void PaintCells(HDC dc, const GridState& s) {
@@ -102,6 +94,12 @@ void ShowSelection(HDC dc, GridState& s) {
 }
 
 }  // namespace
+
+void DrawCellText(HDC dc, const GridCell& cell, RECT r) {
+  SelectObject(dc, static_cast<HFONT>(cell.cellFont));
+  SetTextColor(dc, cell.textColor);
+  if (cell.text[0]) DrawTextA(dc, cell.text, -1, &r, cell.format);
+}
 
 void PaintGrid(HWND grid, HDC dc) {
   GridState* s = StateOf(grid);

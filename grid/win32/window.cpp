@@ -175,6 +175,7 @@ constexpr Route kRoutes[] = {
     {GM_GETCOPYSIZE, OnGetCopySize},
     {GM_INSERTROW, OnInsertRow},
     {GM_DELETEROW, OnDeleteRow},
+    {GM_PRINT, OnPrint},
     {GM_SUMCOLWIDTHS, OnSumColWidths},
     {GM_SUMROWHEIGHTS, OnSumRowHeights},
     {GM_SIZING, OnSizing},

@@ -1,0 +1,64 @@
+// GM_PRINT: a range of cells on one page of a printer the caller supplies,
+// standing where they stand on the screen, at the screen's size times the
+// percentage asked for.
+#include "grid_window.h"
+#include "layout.h"
+#include "printing.h"
+
+namespace latticor::win32 {
+
+namespace {
+
+POINT ScreenResolution() {
+  HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+  const POINT dpi{GetDeviceCaps(display, LOGPIXELSX), GetDeviceCaps(display, LOGPIXELSY)};
+  DeleteDC(display);
+  return dpi;
+}
+
+}  // namespace
+
+LRESULT OnPrint(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
+  HDC printer = reinterpret_cast<HDC>(wParam);
+  const auto* request = reinterpret_cast<const GridPrintRange*>(lParam);
+  if (!request) return 0;
+  PrintRange range{request->colFrom, request->colTo, request->rowFrom, request->rowTo};
+  if (!ClipPrintRange(s, range)) return 0;  // nothing of it lies in the grid
+
+  const POINT screen = ScreenResolution();
+  const int32_t printerX = ScaledResolution(GetDeviceCaps(printer, LOGPIXELSX), request->percent);
+  const int32_t printerY = ScaledResolution(GetDeviceCaps(printer, LOGPIXELSY), request->percent);
+
+  DOCINFOA document{};
+  document.cbSize = 20;  // the record as it was first defined: no name, file, type or flags
+  StartDocA(printer, &document);
+  StartPage(printer);
+  // One logical unit is one screen pixel of the layout.
+  SaveDC(printer);
+  SetMapMode(printer, MM_ANISOTROPIC);
+  SetWindowExtEx(printer, screen.x, screen.y, nullptr);
+  SetViewportExtEx(printer, printerX, printerY, nullptr);
+  HGDIOBJ oldFont = SelectObject(printer, static_cast<HFONT>(s.font));
+  SetBkMode(printer, TRANSPARENT);
+  HPEN pen = CreatePen(PS_SOLID, 1, s.gridColor);
+  HGDIOBJ oldPen = SelectObject(printer, pen);
+  HGDIOBJ oldBrush = SelectObject(printer, GetStockObject(NULL_BRUSH));
+
+  // Each cell framed at its own positions, so neighbours' frames lie side
+  // by side; its text in the frame shrunk by one.
+  ForEachPrintedCell(range, [&](uint32_t c, uint32_t r) {
+    const Rect cell = CellRect(s, c, r);
+    Rectangle(printer, cell.left, cell.top, cell.right, cell.bottom);
+    DrawCellText(printer, *CellAt(s, c, r), ToRECT(Inflate(cell, -1)));
+  });
+
+  SelectObject(printer, oldFont);
+  SelectObject(printer, oldPen);
+  SelectObject(printer, oldBrush);
+  DeleteObject(pen);
+  RestoreDC(printer, -1);  // the caller gets its mapping back
+  EndPage(printer);
+  return EndDoc(printer);
+}
+
+}  // namespace latticor::win32
