@@ -17,7 +17,12 @@ bool Celdra::Start(const char* exe, DWORD timeoutMs) {
   si.cb = sizeof si;
   char command[MAX_PATH];
   std::snprintf(command, sizeof command, "%s", exe);
-  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_)) {
+  // It runs in its own folder: that is where it finds the control library.
+  char full[MAX_PATH];
+  char* name = nullptr;
+  GetFullPathNameA(exe, MAX_PATH, full, &name);
+  if (name) *name = '\0';
+  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, full, &si, &process_)) {
     return false;
   }
   WaitForInputIdle(process_.hProcess, timeoutMs);
@@ -87,9 +92,50 @@ RECT Celdra::CurrentCellRect(HWND grid) const {
 }
 
 std::string Celdra::WindowText(HWND hwnd) const {
-  char text[512] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
+  char text[4096] = {};
+  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));  // marshalled for us
   return text;
+}
+
+RECT Celdra::AskRect(HWND hwnd, UINT msg, WPARAM wParam) const {
+  void* there = VirtualAllocEx(process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  SendMessageA(hwnd, msg, wParam, reinterpret_cast<LPARAM>(there));
+  RECT here{};
+  ReadProcessMemory(process(), there, &here, sizeof here, nullptr);
+  VirtualFreeEx(process(), there, 0, MEM_RELEASE);
+  return here;
+}
+
+HWND Celdra::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+HWND Celdra::WaitForDialog(const char* caption, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindWindowA("#32770", caption);
+        DWORD pid = 0;
+        if (found) GetWindowThreadProcessId(found, &pid);
+        return found && pid == process_.dwProcessId && IsWindowVisible(found);
+      },
+      timeoutMs);
+  return found;
+}
+
+std::string Celdra::StaticTexts(HWND dialog) {
+  std::string texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char cls[32] = {}, text[1024] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") != 0) continue;
+    SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    if (text[0]) texts += std::string(texts.empty() ? "" : "\n") + text;
+  }
+  return texts;
 }
 
 RECT ScreenRectOf(HWND hwnd) {

@@ -33,6 +33,15 @@ class Celdra {
   // The grid's current cell rectangle, in grid client pixels.
   RECT CurrentCellRect(HWND grid) const;
   std::string WindowText(HWND hwnd) const;
+  // A rectangle that a message writes into memory of Celdra's (for
+  // example TB_GETITEMRECT); the message's answer is dropped.
+  RECT AskRect(HWND hwnd, UINT msg, WPARAM wParam) const;
+  // Celdra's window that has the keyboard focus.
+  HWND Focus() const;
+  // Celdra's message box or dialog with this caption, when it shows.
+  HWND WaitForDialog(const char* caption, DWORD timeoutMs = 5000) const;
+  // The texts of a dialog's static controls, joined by newlines.
+  static std::string StaticTexts(HWND dialog);
 
  private:
   PROCESS_INFORMATION process_{};
