@@ -11,9 +11,31 @@ xvfb_args=(-a -s "-screen 0 1920x1080x24")
 build_all() {
   cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
     cmake --build "$build/native" -j2 &&
+    build_fuzzers &&
     cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null &&
     cmake --build "$build/win32" -j2
+}
+
+# The libFuzzer targets: clang, with AddressSanitizer and UBSan.
+build_fuzzers() {
+  cmake -S "$root" -B "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLATTICOR_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
+    cmake --build "$build/fuzz" -j2 --target paste_fuzzer sequence_fuzzer
+}
+
+# Runs one fuzz target over its committed seeds and what it finds itself,
+# for a number of runs or, with -max_total_time, of seconds.
+#   fuzz_target NAME LOGFILE libFuzzer-options...
+fuzz_target() {
+  local name=$1 log=$2
+  shift 2
+  local found
+  found=$(mktemp -d)
+  "$build/fuzz/tests/fuzz/${name}_fuzzer" "$@" "$found" "$root/tests/fuzz/corpus/$name" >"$log" 2>&1
+  local status=$?
+  rm -rf "$found"
+  return $status
 }
 
 # A real printer for the printing tests: a CUPS queue that writes each job

@@ -41,6 +41,9 @@ void KeepSelectionInside(GridState& s) {
     s.*a->cur = ClampOrigin(s.*a->cur, s.*a->count);
     s.*a->selEnd = ClampOrigin(s.*a->selEnd, s.*a->count);
     s.*a->first = ClampOrigin(s.*a->first, s.*a->count);
+    // The last visible one comes from the last paint; it is never beyond
+    // the cells that exist now.
+    if (s.*a->last > s.*a->count - 1) s.*a->last = s.*a->count - 1;
   }
 }
 

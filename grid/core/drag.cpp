@@ -17,7 +17,9 @@ int DragStep(const GridState& s, const Axis& a, int32_t v) {
   const uint32_t end = s.*a.selEnd;
   const int32_t* pos = s.*a.pos;
   if (end + 1 > s.*a.count) return 0;  // out of the grid: no step
-  if (v >= pos[end + 1]) return end < s.*a.last ? +1 : 0;
+  // Forwards up to the last visible one, which a count lowered since the
+  // last paint may have taken away.
+  if (v >= pos[end + 1]) return end < s.*a.last && end + 1 < s.*a.count ? +1 : 0;
   return (v <= pos[end] && v >= 0 && end > 1) ? -1 : 0;
 }
 

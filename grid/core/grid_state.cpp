@@ -80,6 +80,9 @@ void DestroyGridState(GridState* s) {
     ReleaseCells(a, s->cells, size_t{s->colCount} * s->rowCount);
     a.Release(s->cells);
   }
+  // Anything that still holds the record after this finds garbage, not a
+  // grid that seems to work.
+  std::memset(s, 0xDD, sizeof *s);
   a.Release(s);
 }
 

@@ -27,6 +27,7 @@ void SetScrollRange(HWND grid, int bar, uint32_t count) {
 }
 
 LRESULT OnCreate(HWND grid) {
+  if (StateOf(grid)) return 0;  // a stray WM_CREATE must not replace the live state
   ShowScrollBar(grid, SB_BOTH, TRUE);
   rowResizeCursor = LoadCursorA(nullptr, IDC_SIZENS);
   colResizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);

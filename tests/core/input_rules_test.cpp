@@ -71,6 +71,16 @@ TEST_F(Laid, DragStepsMoveOneColumnAtMostAndStopAtTheEdges) {
   EXPECT_EQ(DragStep(*s, kRows, 40), -1);
 }
 
+TEST_F(Laid, ADragNeverStepsPastACountLoweredSinceThePaint) {
+  Lay(20, 4);
+  s->selEndCol = 4;
+  s->colCount = 5;  // as if lowered without the selection rules, paint pending
+  EXPECT_EQ(DragStep(*s, kCols, 390), 0);
+  s->colCount = 20;
+  ASSERT_EQ(SetColCount(*s, 5), Reshape::kDone);
+  EXPECT_LE(s->lastCol, 4u) << "the count change brings the last visible column back";
+}
+
 TEST_F(Laid, DragRequestsComeFromThePointerBeyondTheEdges) {
   Lay();
   SetColumnRequests(*s, 49);

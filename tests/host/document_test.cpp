@@ -237,16 +237,21 @@ TEST_F(HostTest, ColumnTitlesRunToIS) {
   EXPECT_EQ(CellText(grid, 0, 16381), "16381");
 }
 
-TEST_F(HostTest, AHundredDocumentsLeaveNoGdiObjectsBehind) {
+TEST_F(HostTest, TwoHundredDocumentsLeaveNothingBehind) {
   NewDocument();  // the first one settles the system's caches
   MessageBoxCapture boxes({IDNO});
   Command(celdra::kCmdClose);
   const int before = harness::FreeGdiSlots();
-  for (int i = 0; i < 100; ++i) {
-    NewDocument();
+  const harness::HeapUse heap = harness::ProcessHeapUse();
+  for (int i = 0; i < 200; ++i) {
+    HWND doc = NewDocument();
+    harness::SetCellText(Data(doc).grid, 2, 2, "some text");
     Command(celdra::kCmdClose);
   }
   EXPECT_EQ(harness::FreeGdiSlots(), before) << "each document gives its font back";
+  const harness::HeapUse after = harness::ProcessHeapUse();
+  EXPECT_LE(after.blocks, heap.blocks + 10);
+  EXPECT_LE(after.bytes, heap.bytes + 4096);
   EXPECT_EQ(Active(), nullptr);
 }
 

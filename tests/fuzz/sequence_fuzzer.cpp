@@ -1,0 +1,221 @@
+// Fuzzes sequences of operations on the portable core, applied the way the
+// window procedure applies them, and checks the grid's invariants after
+// each: the current cell, the selection's end and the scroll origin inside
+// the data cells, entry 0 of the position tables at 0, and every cell
+// owning exactly one live text block.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <algorithm>
+#include <vector>
+#include <string>
+
+#include "axis.h"
+#include "clip_text.h"
+#include "counting_allocator.h"
+#include "dimensions.h"
+#include "drag.h"
+#include "keys.h"
+#include "layout.h"
+#include "resize.h"
+#include "scrolling.h"
+#include "selection.h"
+
+using namespace latticor;
+
+namespace {
+
+#define CHECK(condition)                                       \
+  do {                                                         \
+    if (!(condition)) {                                        \
+      std::fprintf(stderr, "check failed: %s\n", #condition); \
+      std::abort();                                            \
+    }                                                          \
+  } while (0)
+
+class Input {
+ public:
+  Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  bool empty() const { return pos_ >= size_; }
+  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+  uint32_t Word() { return Byte() | (uint32_t{Byte()} << 8); }
+  int32_t Signed() { return static_cast<int16_t>(Word()); }
+  std::string Text() {
+    const size_t n = Byte() % 40;
+    std::string t;
+    for (size_t i = 0; i < n; ++i) {
+      const char c = static_cast<char>(Byte());
+      t += c ? c : 'z';
+    }
+    return t;
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t pos_ = 0;
+};
+
+void CheckInvariants(const GridState& s, const testing::CountingAllocator& heap) {
+  CHECK(StateIsConsistent(s));
+  const size_t cells = size_t{s.colCount} * s.rowCount;
+  std::vector<const char*> texts(cells);
+  for (size_t i = 0; i < cells; ++i) {
+    CHECK(heap.owns(s.cells[i].text));
+    CHECK(std::strlen(s.cells[i].text) + 1 <= heap.sizeOf(s.cells[i].text));
+    texts[i] = s.cells[i].text;
+  }
+  std::sort(texts.begin(), texts.end());
+  CHECK(std::adjacent_find(texts.begin(), texts.end()) == texts.end());  // each owned once
+  CHECK(heap.live() == 1 + 4 + 1 + cells);
+  CHECK(heap.foreign() == 0);
+}
+
+// The grid as the last paint left it, for a client area from the input.
+void Paint(GridState& s, Input& in) {
+  const Rect client{0, 0, static_cast<int32_t>(in.Word() % 2000), static_cast<int32_t>(in.Word() % 2000)};
+  LayOut(s, client);
+  s.lastCol = LastVisible(s.colPos, ClampOrigin(s.firstCol, s.colCount), s.colCount, client.right);
+  s.lastRow = LastVisible(s.rowPos, ClampOrigin(s.firstRow, s.rowCount), s.rowCount, client.bottom);
+  s.selRect = ClippedSelection(s);
+  s.prevSelRect = s.selRect;
+}
+
+// The rules, not the scale, are fuzzed here: shapes stay under 60,000
+// cells, so that each input runs in milliseconds. The count limits
+// themselves (2, 254, 16382) are still reached, on narrow or short grids.
+bool Small(uint64_t cols, uint64_t rows) { return cols * rows <= 20000; }
+
+uint32_t CountFrom(Input& in, uint32_t limit) {
+  const uint8_t kind = in.Byte();
+  if (kind < 16) return kind;                       // 0 .. 15: the low end, refusals included
+  if (kind < 24) return limit - 4 + kind % 8;       // around the high end
+  return in.Word() % (limit + 2);
+}
+
+void Step(GridState& s, testing::CountingAllocator& heap, Input& in) {
+  const Axis& a = in.Byte() & 1 ? kRows : kCols;
+  switch (in.Byte() % 16) {
+    case 0: {
+      const uint32_t n = CountFrom(in, kMaxColCount);
+      if (Small(n, s.rowCount)) SetColCount(s, n);
+      break;
+    }
+    case 1: {
+      const uint32_t n = CountFrom(in, kMaxRowCount);
+      if (Small(s.colCount, n)) SetRowCount(s, n);
+      break;
+    }
+    case 2:
+      InsertRow(s, in.Word() % (s.rowCount + 2));
+      break;
+    case 3:
+      DeleteRow(s, in.Word() % (s.rowCount + 2));
+      break;
+    case 4:
+      if (GridCell* cell = CellAt(s, in.Byte(), in.Word())) SetCellText(heap, *cell, in.Text().c_str());
+      break;
+    case 5:
+      if (GridCell* cell = CellAt(s, in.Byte(), in.Word())) cell->format = in.Word();
+      break;
+    case 6: {  // GM_SETCURCOL / GM_SETCURROW
+      const uint32_t to = in.Word();
+      if (CheckCurrentMove(s, a, to) == CurrentMove::kMoves) ApplyCurrentMove(s, a, to);
+      break;
+    }
+    case 7: {  // GM_SETSELENDCOL / ROW
+      const uint32_t to = in.Word();
+      if (IsDataIndex(s, a, to)) s.*a.selEnd = to;
+      break;
+    }
+    case 8:  // a scroll step
+      s.*a.first = ScrollTarget(s, a, in.Byte() % 8, in.Word(), s.*a.count - 1, in.Signed());
+      break;
+    case 9: {  // GM_SETCOLWIDTH / ROWHEIGHT
+      const uint32_t index = in.Word();
+      const int32_t size = in.Signed();
+      if (size >= 0 && index < a.capacity) (s.*a.size)[index] = ClampSize(size, in.Signed());
+      break;
+    }
+    case 10: {  // copy, then paste the copy back where it came from
+      std::string buffer(CopySize(s), '\0');
+      char* end = CopySelection(s, &buffer[0]);
+      CHECK(static_cast<size_t>(end - buffer.data()) + 1 == buffer.size());
+      // Texts without TAB or CR come back in the shape they left.
+      const Block b = SelectedBlock(s);
+      bool clean = true;
+      for (uint32_t r = b.r0; r <= b.r1; ++r) {
+        for (uint32_t c = b.c0; c <= b.c1; ++c) clean = clean && !std::strpbrk(CellAt(s, c, r)->text, "\t\r");
+      }
+      CHECK(!clean || AcceptsPaste(s, MeasurePaste(buffer.c_str(), b.c0, b.r0)));
+      break;
+    }
+    case 11: {  // paste text from the input
+      const std::string text = in.Text();
+      const Block b = SelectedBlock(s);
+      if (AcceptsPaste(s, MeasurePaste(text.c_str(), b.c0, b.r0))) {
+        ForEachField(text.c_str(), b.c0, b.r0, s.colCount, s.rowCount, [&](uint32_t c, uint32_t r, const char* f) {
+          SetCellText(heap, *CellAt(s, c, r), f);
+        });
+      }
+      break;
+    }
+    case 12:
+      Paint(s, in);
+      break;
+    case 13: {  // an arrow key, with or without Shift
+      const int step = in.Byte() & 1 ? +1 : -1;
+      if (in.Byte() & 1) {
+        if (!EndMoveForbidden(s, a, step)) {
+          if (ScrollBeforeEndMove(s, a, step)) s.*a.first = ScrollTarget(s, a, step > 0, 0, s.*a.count - 1, 0);
+          if (CanMoveEnd(s, a, step)) s.*a.selEnd += static_cast<uint32_t>(step);
+        }
+      } else if (CanMoveAnchor(s, a, step)) {
+        MoveAnchor(s, a, step);
+      }
+      break;
+    }
+    case 14: {  // a press, then a drag step
+      const int32_t x = in.Signed(), y = in.Signed();
+      s.curCol = s.selEndCol = IndexAt(s, kCols, x);
+      s.curRow = s.selEndRow = IndexAt(s, kRows, y);
+      const int32_t dx = in.Signed(), dy = in.Signed();
+      s.selEndCol += static_cast<uint32_t>(DragStep(s, kCols, dx));
+      s.selEndRow += static_cast<uint32_t>(DragStep(s, kRows, dy));
+      SetColumnRequests(s, dx);
+      SetRowRequests(s, dy);
+      break;
+    }
+    case 15: {  // an auto-scroll tick, or a resize by mouse
+      if (in.Byte() & 1) {
+        const Tick tick = AutoScrollTick(s);
+        s.selEndRow += static_cast<uint32_t>(tick.rows);
+        s.selEndCol += static_cast<uint32_t>(tick.cols);
+      } else {
+        s.resizeEnabled = 1;
+        HoverEdge(s, a, in.Signed());
+        if (s.resizing) {
+          StartResize(s, a, in.Signed());
+          DragResize(s, a, in.Signed(), in.Signed());
+        }
+      }
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  testing::CountingAllocator heap;
+  GridState* s = CreateGridState(heap, 0, 0);
+  Input in(data, size);
+  for (int steps = 0; !in.empty() && steps < 64; ++steps) {
+    Step(*s, heap, in);
+    CheckInvariants(*s, heap);
+  }
+  DestroyGridState(s);
+  CHECK(heap.live() == 0);
+  return 0;
+}
