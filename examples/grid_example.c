@@ -1,0 +1,121 @@
+/*
+ * A minimal program using the LATTICOR grid: it creates a grid, fills it,
+ * follows the current cell through GN_CELLENTERED, and copies the selection
+ * to the clipboard with Ctrl+C.
+ *
+ *   grid_example              a window to try it in
+ *   grid_example --self-test  does it all by itself and exits 0 on success
+ */
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "latticor.h"
+
+static HWND grid;
+static int entered;  /* how many times the current cell was entered */
+
+/* The grid's selection onto the clipboard as text. */
+static BOOL CopySelection(HWND owner) {
+  SIZE_T size = (SIZE_T)SendMessageA(grid, GM_GETCOPYSIZE, 0, 0);
+  HGLOBAL memory;
+  void* text;
+  if (!OpenClipboard(owner)) return FALSE;
+  EmptyClipboard();
+  memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size); /* zeroed: GM_COPYSEL appends */
+  text = memory ? GlobalLock(memory) : NULL;
+  if (text) {
+    SendMessageA(grid, GM_COPYSEL, (WPARAM)text, 0);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+  }
+  CloseClipboard();
+  return text != NULL;
+}
+
+static LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  char title[64];
+  switch (msg) {
+    case WM_SIZE:
+      MoveWindow(grid, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case GN_CELLENTERED: /* wParam is the grid's identifier */
+      ++entered;
+      sprintf(title, "Current cell: column %ld, row %ld", (long)SendMessageA(grid, GM_GETCURCOL, 0, 0),
+              (long)SendMessageA(grid, GM_GETCURROW, 0, 0));
+      SetWindowTextA(hwnd, title);
+      return 0;
+    case GN_KEYDOWN: /* wParam the key; posted after the grid handled it */
+      if (wParam == 'C' && GetKeyState(VK_CONTROL) < 0) CopySelection(hwnd);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+/* Moves the current cell, lets the paint announce it, copies a block and
+ * reads the clipboard back. */
+static int SelfTest(HWND hwnd) {
+  const char* expected = "1,1\t2,1\r\n1,2\t2,2\r\n";
+  char* text;
+  HANDLE memory;
+  int ok;
+  SendMessageA(grid, GM_SETCURCOL, 2, 0);
+  UpdateWindow(grid);
+  SendMessageA(grid, GM_SETCURCOL, 1, 0);
+  SendMessageA(grid, GM_SETSELENDCOL, 2, 0);
+  SendMessageA(grid, GM_SETSELENDROW, 2, 0);
+  UpdateWindow(grid);
+  if (!CopySelection(hwnd) || !OpenClipboard(hwnd)) return 1;
+  memory = GetClipboardData(CF_TEXT);
+  text = memory ? (char*)GlobalLock(memory) : NULL;
+  ok = text && strcmp(text, expected) == 0;
+  printf("entered %d times; clipboard %s\n", entered, ok ? "as expected" : "differs");
+  if (text) GlobalUnlock(memory);
+  CloseClipboard();
+  return ok && entered == 2 ? 0 : 1;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command, int show) {
+  WNDCLASSA wc;
+  HWND main;
+  MSG m;
+  UINT c, r;
+  char text[16];
+  (void)previous;
+  /* Linking with the import library loads Latticor.dll, which registers
+   * its class; the class name comes from the library itself. */
+  memset(&wc, 0, sizeof wc);
+  wc.lpfnWndProc = MainProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+  wc.lpszClassName = "GridExample";
+  RegisterClassA(&wc);
+  main = CreateWindowExA(0, "GridExample", "Grid example", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 500,
+                         300, NULL, NULL, instance, NULL);
+  grid = CreateWindowExA(0, GetGrid_ClassName(), "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 300, main, (HMENU)7,
+                         instance, NULL);
+  if (!grid) return 2;
+  SendMessageA(grid, GM_SETCOLCOUNT, 6, 0);
+  SendMessageA(grid, GM_SETROWCOUNT, 10, 0);
+  for (r = 1; r < 10; ++r) {
+    for (c = 1; c < 6; ++c) {
+      sprintf(text, "%u,%u", c, r);
+      SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(c, r), (LPARAM)text);
+    }
+  }
+  ShowWindow(main, strstr(command, "--self-test") ? SW_SHOWNOACTIVATE : show);
+  UpdateWindow(main);
+  if (strstr(command, "--self-test")) {
+    int result = SelfTest(main);
+    DestroyWindow(main);
+    return result;
+  }
+  while (GetMessageA(&m, NULL, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  return (int)m.wParam;
+}
