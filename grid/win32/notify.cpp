@@ -1,5 +1,6 @@
 // Talking to the parent and to the user, invalidating, and the heap.
 #include "grid_window.h"
+#include "layout.h"
 
 namespace latticor::win32 {
 
@@ -32,12 +33,12 @@ void AwaitNextMessage() {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, 70, QS_ALLINPUT);
 }
 
+// The client rectangle of the last paint is enough to decide: a window that
+// grew since then is wholly invalid already (the class redraws on resizing).
 void InvalidateCells(HWND grid, const Rect& r, BOOL erase) {
-  RECT client;
-  GetClientRect(grid, &client);
-  RECT area = ToRECT(r);
-  RECT visible;
-  if (!IntersectRect(&visible, &area, &client)) return;  // nothing on screen changes
+  const GridState* s = StateOf(grid);
+  if (!s || IsEmpty(Intersect(r, s->clientRect))) return;  // nothing on screen changes
+  const RECT area = ToRECT(r);
   InvalidateRect(grid, &area, erase);
 }
 

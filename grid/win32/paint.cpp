@@ -18,8 +18,20 @@ void FillBackground(HDC dc, const GridState& s) {
   DeleteObject(brush);
 }
 
+// What skipping a cell must still do: a cell without a font of its own is
+// drawn in the font the last cell before it selected.
+void SelectLastFont(HDC dc, const GridCell* row, uint32_t from, uint32_t end) {
+  for (uint32_t c = end; c-- > from;) {
+    if (row[c].cellFont) {
+      SelectObject(dc, static_cast<HFONT>(row[c].cellFont));
+      return;
+    }
+  }
+}
+
 // White cells framed by grid lines; each frame shares its lines with its
-// neighbours.
+// neighbours. Cells wholly outside the area being painted are skipped: the
+// clipping would discard them anyway, and under Wine each call costs.
 void PaintCells(HDC dc, const GridState& s) {
   HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
   HPEN pen = CreatePen(PS_SOLID, 1, s.gridColor);
@@ -30,11 +42,21 @@ void PaintCells(HDC dc, const GridState& s) {
   // Columns stop at the first whose left line lies beyond the client area.
   const uint32_t endCol = VisibleEnd(s.colPos, firstCol, s.colCount, s.clientRect.right + 1);
   const uint32_t endRow = VisibleEnd(s.rowPos, firstRow, s.rowCount, s.clientRect.bottom);
+  RECT box;
+  GetClipBox(dc, &box);
   for (uint32_t r = firstRow; r < endRow; ++r) {
     const int32_t top = s.rowPos[r], bottom = s.rowPos[r + 1];
     const GridCell* row = &s.cells[size_t{r} * s.colCount];
+    if (bottom <= box.top || top - 1 >= box.bottom) {
+      SelectLastFont(dc, row, firstCol, endCol);
+      continue;
+    }
     for (uint32_t c = firstCol; c < endCol; ++c) {
       const int32_t left = s.colPos[c], right = s.colPos[c + 1];
+      if (right <= box.left || left - 1 >= box.right) {
+        SelectObject(dc, static_cast<HFONT>(row[c].cellFont));
+        continue;
+      }
       Rectangle(dc, left - 1, top - 1, right, bottom);
       DrawCellText(dc, row[c], RECT{left, top, right - 1, bottom - 1});
     }
