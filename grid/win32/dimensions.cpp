@@ -8,18 +8,6 @@ namespace latticor::win32 {
 
 namespace {
 
-// Range 1 .. count - 1 with page 1; a bar that allows no scrolling hides.
-void SetBar(HWND grid, int bar, uint32_t count, uint32_t position) {
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-  si.nMin = 1;
-  si.nMax = static_cast<int>(count) - 1;
-  si.nPage = 1;
-  si.nPos = static_cast<int>(position);
-  SetScrollInfo(grid, bar, &si, TRUE);
-}
-
 LRESULT Refuse(Reshape result) {
   switch (result) {
     case Reshape::kBadRow:
@@ -36,7 +24,7 @@ LRESULT OnSetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   if (n < kMinCount || n > kMaxColCount) return ShowRefusal(kBadColCountText);
   if (SetColCount(s, n) != Reshape::kDone) return 0;
   // The thumb follows the origin, which stays unless the count dropped below it.
-  SetBar(grid, SB_HORZ, n, s.firstCol);
+  SetScrollBar(grid, SB_HORZ, n, s.firstCol);
   InvalidateAll(grid, TRUE);
   return TRUE;
 }
@@ -45,7 +33,7 @@ LRESULT OnSetRowCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   const auto n = static_cast<uint32_t>(wParam);
   if (n < kMinCount || n > kMaxRowCount) return ShowRefusal(kBadRowCountText);
   if (SetRowCount(s, n) != Reshape::kDone) return 0;
-  SetBar(grid, SB_VERT, n, s.firstRow);
+  SetScrollBar(grid, SB_VERT, n, s.firstRow);
   InvalidateAll(grid, TRUE);
   return TRUE;
 }
@@ -54,7 +42,7 @@ LRESULT OnInsertRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   const Reshape result = InsertRow(s, static_cast<uint32_t>(wParam));
   if (result == Reshape::kNoMemory) return 0;
   if (result != Reshape::kDone) return Refuse(result);
-  SetBar(grid, SB_VERT, s.rowCount, s.firstRow);
+  SetScrollBar(grid, SB_VERT, s.rowCount, s.firstRow);
   InvalidateAll(grid, FALSE);
   UpdateWindow(grid);
   return TRUE;
@@ -69,7 +57,7 @@ LRESULT OnDeleteRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   if (!after) return 0;
   const Reshape result = DeleteRow(*after, static_cast<uint32_t>(wParam));
   if (result != Reshape::kDone) return Refuse(result);
-  SetBar(grid, SB_VERT, after->rowCount, 0);
+  SetScrollBar(grid, SB_VERT, after->rowCount, 0);
   InvalidateAll(grid, TRUE);
   UpdateWindow(grid);
   return SendMessageA(grid, WM_VSCROLL, kScrollLineBack, 0);

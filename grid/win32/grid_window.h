@@ -40,6 +40,10 @@ extern const char kBadRowText[];
 extern const char kBadColCountText[];
 extern const char kBadRowCountText[];
 
+// A scroll bar with the range 1 .. count - 1, page 1, at `position`; a bar
+// that allows no scrolling hides.
+void SetScrollBar(HWND grid, int bar, uint32_t count, uint32_t position);
+
 // Waits until a message arrives for this thread, or one auto-scroll period
 // at most: drags and scrolls are throttled by it, but nothing can block
 // the sender of a scroll indefinitely.

@@ -29,6 +29,17 @@ LRESULT ShowRefusal(const char* text, UINT icon) {
   return MessageBoxA(nullptr, text, "Latticor", MB_OK | icon);
 }
 
+void SetScrollBar(HWND grid, int bar, uint32_t count, uint32_t position) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+  si.nMin = 1;
+  si.nMax = static_cast<int>(count) - 1;
+  si.nPage = 1;
+  si.nPos = static_cast<int>(position);
+  SetScrollInfo(grid, bar, &si, TRUE);
+}
+
 void AwaitNextMessage() {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, 70, QS_ALLINPUT);
 }

@@ -15,24 +15,13 @@ namespace {
 constexpr UINT kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollPeriodMs = 70;
 
-void SetScrollRange(HWND grid, int bar, uint32_t count) {
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-  si.nMin = 1;
-  si.nMax = static_cast<int>(count) - 1;
-  si.nPage = 1;
-  si.nPos = 0;  // the platform raises it to the minimum
-  SetScrollInfo(grid, bar, &si, TRUE);
-}
-
 LRESULT OnCreate(HWND grid) {
   if (StateOf(grid)) return 0;  // a stray WM_CREATE must not replace the live state
   ShowScrollBar(grid, SB_BOTH, TRUE);
   rowResizeCursor = LoadCursorA(nullptr, IDC_SIZENS);
   colResizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
-  SetScrollRange(grid, SB_VERT, kInitialRowCount);
-  SetScrollRange(grid, SB_HORZ, kInitialColCount);
+  SetScrollBar(grid, SB_VERT, kInitialRowCount, 0);  // position 0: the platform raises it to 1
+  SetScrollBar(grid, SB_HORZ, kInitialColCount, 0);
   GridState* s =
       CreateGridState(GlobalHeap(), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNFACE));
   if (!s) return -1;  // creation fails rather than leave a grid without state

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "check.h"
 #include "clip_text.h"
 #include "counting_allocator.h"
 #include "dimensions.h"
@@ -14,14 +15,6 @@
 using namespace latticor;
 
 namespace {
-
-#define CHECK(condition)                                       \
-  do {                                                         \
-    if (!(condition)) {                                        \
-      std::fprintf(stderr, "check failed: %s\n", #condition); \
-      std::abort();                                            \
-    }                                                          \
-  } while (0)
 
 // Lines and tabs of the first line, counted another way: a CR and the
 // character after it end a line.

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "axis.h"
+#include "check.h"
 #include "clip_text.h"
 #include "counting_allocator.h"
 #include "dimensions.h"
@@ -25,14 +26,6 @@
 using namespace latticor;
 
 namespace {
-
-#define CHECK(condition)                                       \
-  do {                                                         \
-    if (!(condition)) {                                        \
-      std::fprintf(stderr, "check failed: %s\n", #condition); \
-      std::abort();                                            \
-    }                                                          \
-  } while (0)
 
 class Input {
  public:

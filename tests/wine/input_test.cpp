@@ -29,10 +29,7 @@ struct RealInputTest : ::testing::Test {
     input::ButtonUp(10);
     DestroyWindow(grid);
   }
-  std::string Selection() {
-    return std::to_string(Ask(grid, GM_GETCURCOL)) + "," + std::to_string(Ask(grid, GM_GETCURROW)) + "-" +
-           std::to_string(Ask(grid, GM_GETSELENDCOL)) + "," + std::to_string(Ask(grid, GM_GETSELENDROW));
-  }
+  std::string Selection() { return harness::SelectionOf(grid); }
 };
 
 TEST_F(RealInputTest, AQuickDragAcrossThreeColumnsExtendsOneColumnPerMove) {

@@ -46,10 +46,7 @@ struct KeysTest : ::testing::Test {
     HoldShift(false);
     harness::Pump();
   }
-  std::string Selection() {
-    return std::to_string(Ask(grid, GM_GETCURCOL)) + "," + std::to_string(Ask(grid, GM_GETCURROW)) + "-" +
-           std::to_string(Ask(grid, GM_GETSELENDCOL)) + "," + std::to_string(Ask(grid, GM_GETSELENDROW));
-  }
+  std::string Selection() { return harness::SelectionOf(grid); }
   // What the keys caused, without the paints and moves around them.
   std::vector<Note> Caused() {
     std::vector<Note> some;

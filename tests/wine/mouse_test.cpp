@@ -29,10 +29,7 @@ struct MouseTest : ::testing::Test {
     harness::Pump();
   }
   // The anchor and the end the grid reports, as "col,row-col,row".
-  std::string Selection() {
-    return std::to_string(Ask(grid, GM_GETCURCOL)) + "," + std::to_string(Ask(grid, GM_GETCURROW)) + "-" +
-           std::to_string(Ask(grid, GM_GETSELENDCOL)) + "," + std::to_string(Ask(grid, GM_GETSELENDROW));
-  }
+  std::string Selection() { return harness::SelectionOf(grid); }
   std::vector<Note> Cells() {
     std::vector<Note> some;
     for (const Note& n : parent.notes) {

@@ -312,6 +312,11 @@ std::string CellText(HWND grid, UINT col, UINT row) {
   return buffer.data();
 }
 
+std::string SelectionOf(HWND grid) {
+  auto at = [grid](UINT msg) { return std::to_string(SendMessageA(grid, msg, 0, 0)); };
+  return at(GM_GETCURCOL) + "," + at(GM_GETCURROW) + "-" + at(GM_GETSELENDCOL) + "," + at(GM_GETSELENDROW);
+}
+
 void SetCellText(HWND grid, UINT col, UINT row, const char* text) {
   SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(col, row), reinterpret_cast<LPARAM>(text));
 }

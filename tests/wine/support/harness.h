@@ -142,6 +142,8 @@ namespace input = real_input;
 // Grid queries, for brevity.
 inline LRESULT Ask(HWND grid, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(grid, msg, w, l); }
 std::string CellText(HWND grid, UINT col, UINT row);
+// The anchor and the selection's other end, as "col,row-col,row".
+std::string SelectionOf(HWND grid);
 void SetCellText(HWND grid, UINT col, UINT row, const char* text);
 
 }  // namespace harness
