@@ -61,7 +61,7 @@ wine_prefix() {
     wineserver -w
   fi
   # Wine hands print jobs for the PDF queue to lp, which reaches CUPS.
-  if ! grep -q 'CUPS:LatticorPDF' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  if ! grep -qF '"CUPS:LatticorPDF"="|lp' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v CUPS:LatticorPDF /d '|lp -d LatticorPDF' /f \
       >/dev/null 2>&1
     wineserver -w
