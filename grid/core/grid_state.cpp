@@ -35,6 +35,10 @@ bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t fo
 
 bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text) {
   const size_t n = std::strlen(text);
+  if (n == std::strlen(cell.text)) {  // the block has the size already: n + 1
+    std::memcpy(cell.text, text, n + 1);
+    return true;
+  }
   auto* block = static_cast<char*>(allocator.Resize(cell.text, n + 1));
   if (!block) return false;
   cell.text = block;

@@ -89,11 +89,23 @@ TEST_F(GridFixture, SettingATextResizesItsBlockAndCopiesIt) {
   EXPECT_EQ(std::string(cell.text), longText);
 }
 
+TEST_F(GridFixture, ATextOfTheSameLengthReusesItsBlock) {
+  GridCell& cell = *CellAt(*s, 2, 2);
+  ASSERT_TRUE(SetCellText(heap, cell, "abc"));
+  const char* block = cell.text;
+  heap.failAfter(0);  // no allocation may be needed
+  ASSERT_TRUE(SetCellText(heap, cell, "xyz"));
+  heap.failAfter(-1);
+  EXPECT_EQ(cell.text, block);
+  EXPECT_STREQ(cell.text, "xyz");
+  EXPECT_EQ(heap.sizeOf(cell.text), 4u);
+}
+
 TEST_F(GridFixture, AFailedTextResizeKeepsTheOldText) {
   GridCell& cell = *CellAt(*s, 1, 1);
   ASSERT_TRUE(SetCellText(heap, cell, "kept"));
   heap.failAfter(0);
-  EXPECT_FALSE(SetCellText(heap, cell, "lost"));
+  EXPECT_FALSE(SetCellText(heap, cell, "lost again"));
   heap.failAfter(-1);
   EXPECT_STREQ(cell.text, "kept");
   EXPECT_TRUE(heap.owns(cell.text));
