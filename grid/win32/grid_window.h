@@ -54,7 +54,7 @@ void DrawGuideLine(GridState& s, const Axis& a, int32_t at);
 
 // Invalidation that skips the wineserver when nothing on screen changes:
 // a rectangle wholly outside the client area repaints nothing.
-void InvalidateCells(HWND grid, const Rect& r, BOOL erase);
+void InvalidateCells(HWND grid, const GridState& s, const Rect& r, BOOL erase);
 void InvalidateAll(HWND grid, BOOL erase);
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }

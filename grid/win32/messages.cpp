@@ -74,7 +74,7 @@ LRESULT SetAttribute(HWND grid, GridState& s, WPARAM address, Store store) {
   GridCell* cell = AddressedCell(s, address);
   if (!cell) return 0;
   store(*cell);
-  InvalidateCells(grid, CellFrameRect(s, LOWORD(address), HIWORD(address)), FALSE);
+  InvalidateCells(grid, s, CellFrameRect(s, LOWORD(address), HIWORD(address)), FALSE);
   return TRUE;
 }
 
@@ -169,7 +169,7 @@ LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
   const auto* text = reinterpret_cast<const char*>(lParam);
   if (!cell || !text) return 0;
   if (!SetCellText(*s.allocator, *cell, text)) return 0;  // out of memory: the old text stays
-  InvalidateCells(grid, CellRect(s, LOWORD(wParam), HIWORD(wParam)), FALSE);
+  InvalidateCells(grid, s, CellRect(s, LOWORD(wParam), HIWORD(wParam)), FALSE);
   return TRUE;
 }
 

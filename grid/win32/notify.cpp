@@ -46,9 +46,8 @@ void AwaitNextMessage() {
 
 // The client rectangle of the last paint is enough to decide: a window that
 // grew since then is wholly invalid already (the class redraws on resizing).
-void InvalidateCells(HWND grid, const Rect& r, BOOL erase) {
-  const GridState* s = StateOf(grid);
-  if (!s || IsEmpty(Intersect(r, s->clientRect))) return;  // nothing on screen changes
+void InvalidateCells(HWND grid, const GridState& s, const Rect& r, BOOL erase) {
+  if (IsEmpty(Intersect(r, s.clientRect))) return;  // nothing on screen changes
   const RECT area = ToRECT(r);
   InvalidateRect(grid, &area, erase);
 }

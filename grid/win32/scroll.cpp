@@ -32,7 +32,7 @@ void ScrollStep(HWND grid, GridState& s, const Axis& a, WPARAM wParam) {
     const bool moves = forward ? s.*a.first < BarMaximum(grid, bar) : s.*a.first > 1;
     const DragRepaint repaint = LineStepRepaint(s, a, forward);
     if (moves && repaint.needed) {
-      InvalidateCells(grid, repaint.area, repaint.erase);
+      InvalidateCells(grid, s, repaint.area, repaint.erase);
       UpdateWindow(grid);
     }
   }
