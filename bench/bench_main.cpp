@@ -124,6 +124,24 @@ struct Bench {
     return grid;
   }
 
+  // A ListView in report view over the same area, with `columns` columns of
+  // 50 pixels, numbered.
+  HWND ListView(int columns, bool visible) {
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | (visible ? WS_VISIBLE : 0), 0, 0, width,
+                                height, top, reinterpret_cast<HMENU>(2), nullptr, nullptr);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    char text[16];
+    for (int c = 0; c < columns; ++c) {
+      LVCOLUMNA column{};
+      column.mask = LVCF_WIDTH | LVCF_TEXT;
+      column.cx = 50;
+      std::snprintf(text, sizeof text, "%d", c);
+      column.pszText = text;
+      SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+    return list;
+  }
+
   static double FullPaint(HWND hwnd, int runs = 15) {
     return Median(runs, [&] {
       InvalidateRect(hwnd, nullptr, FALSE);
@@ -182,18 +200,8 @@ void FullPaintFigures(Bench& b) {
   Report("  the same calls on the window", floor, "the same calls into a DIB section", dibFloor, "report");
 
   // A ListView in report view showing the same number of cells.
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, b.width, b.height, b.top,
-                              reinterpret_cast<HMENU>(2), nullptr, nullptr);
-  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(b.font), 0);
+  HWND list = b.ListView(cols + 1, true);
   char text[16];
-  for (int c = 0; c <= cols; ++c) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_WIDTH | LVCF_TEXT;
-    column.cx = 50;
-    std::snprintf(text, sizeof text, "%d", c);
-    column.pszText = text;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-  }
   for (int r = 0; r < rows; ++r) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
@@ -301,14 +309,7 @@ void SetTextFigures(Bench& b) {
 
   before = PrivateBytes();
   start = Now();
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, b.width, b.height, b.top,
-                              reinterpret_cast<HMENU>(2), nullptr, nullptr);
-  for (UINT c = 0; c < cols; ++c) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = 50;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-  }
+  HWND list = b.ListView(cols, false);
   for (UINT r = 1; r <= rows; ++r) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
@@ -340,16 +341,8 @@ void ScrollFigures(Bench& b) {
     Ask(grid, WM_VSCROLL, (i++ % 2) ? SB_LINEUP : SB_LINEDOWN, 0);
   });
   ShowWindow(grid, SW_HIDE);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, b.width, b.height, b.top,
-                              reinterpret_cast<HMENU>(2), nullptr, nullptr);
-  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(b.font), 0);
+  HWND list = b.ListView(37, true);
   char text[16];
-  for (int c = 0; c < 37; ++c) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = 50;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-  }
   for (int r = 0; r < 2000; ++r) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;

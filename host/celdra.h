@@ -23,8 +23,8 @@ enum Command : UINT {
   kCmdCut = 211,
   kCmdCopy = 212,
   kCmdPaste = 213,
-  kCmdBold = 214,
-  kCmdAlignBox = 220,
+  kCmdBold = 214,       // bold, italic, underline (214 .. 216), then the
+  kCmdAlignBox = 220,   // alignments and the framed box (217 .. 220)
   kCmdAddRow = 221,
   kCmdRemoveRow = 222,
   kCmdDeleteContents = 223,

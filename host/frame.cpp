@@ -33,9 +33,9 @@ HWND CreateToolbar(HWND frame) {
   static const Entry entries[] = {
       {0, kCmdNew, kPush},       {1, kCmdOpen, kPush},  {2, kCmdSave, kPush},  {0, 0, kSep},
       {3, kCmdPrintPreview, kPush}, {4, kCmdPrint, kPush}, {0, 0, kSep},         {5, kCmdCut, kPush},
-      {6, kCmdCopy, kPush},      {7, kCmdPaste, kPush}, {0, 0, kSep},          {8, 214, kCheck},
-      {9, 215, kCheck},          {10, 216, kCheck},     {0, 0, kSep},          {11, 217, kGroup},
-      {12, 218, kGroup},         {13, 219, kGroup},     {14, 220, kGroup},     {0, 0, kSep},
+      {6, kCmdCopy, kPush},      {7, kCmdPaste, kPush}, {0, 0, kSep},          {8, kCmdBold, kCheck},
+      {9, kCmdBold + 1, kCheck}, {10, kCmdBold + 2, kCheck}, {0, 0, kSep},     {11, kCmdBold + 3, kGroup},
+      {12, kCmdBold + 4, kGroup}, {13, kCmdBold + 5, kGroup}, {14, kCmdAlignBox, kGroup}, {0, 0, kSep},
       {15, kCmdAbout, kPush},    {0, 0, kSep},
   };
   TBBUTTON buttons[22];
@@ -107,6 +107,10 @@ void OpenDialog(const char* name, HWND owner, DLGPROC proc) {
 
 LRESULT OnCommand(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
   const UINT command = LOWORD(wParam);
+  if (command >= kCmdBold && command <= kCmdAlignBox) {  // the text-format buttons
+    ShowNotAvailable();
+    return 0;
+  }
   switch (command) {
     case kCmdNew:
       SendMessageA(host.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&host.newChildTemplate));
@@ -124,13 +128,6 @@ LRESULT OnCommand(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
     case kCmdCut:
     case kCmdCopy:
     case kCmdPaste:
-    case 214:
-    case 215:
-    case 216:
-    case 217:
-    case 218:
-    case 219:
-    case 220:
       ShowNotAvailable();
       return 0;
     case kCmdSaveAs:

@@ -17,25 +17,25 @@ LRESULT Refuse(Reshape result) {
   }
 }
 
-}  // namespace
-
-LRESULT OnSetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  const auto n = static_cast<uint32_t>(wParam);
-  if (n < kMinCount || n > kMaxColCount) return ShowRefusal(kBadColCountText);
-  if (SetColCount(s, n) != Reshape::kDone) return 0;
-  // The thumb follows the origin, which stays unless the count dropped below it.
-  SetScrollBar(grid, SB_HORZ, n, s.firstCol);
+// After GM_SETCOLCOUNT / GM_SETROWCOUNT: the refusal, or the bar and the
+// repaint. The thumb follows the origin, which stays unless the count
+// dropped below it.
+LRESULT CountChanged(HWND grid, const GridState& s, Reshape result, const Axis& a, const char* refusal) {
+  if (result == Reshape::kBadCount) return ShowRefusal(refusal);
+  if (result != Reshape::kDone) return 0;
+  SetScrollBar(grid, a.vertical ? SB_VERT : SB_HORZ, s.*a.count, s.*a.first);
   InvalidateAll(grid, TRUE);
   return TRUE;
 }
 
+}  // namespace
+
+LRESULT OnSetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
+  return CountChanged(grid, s, SetColCount(s, static_cast<uint32_t>(wParam)), kCols, kBadColCountText);
+}
+
 LRESULT OnSetRowCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  const auto n = static_cast<uint32_t>(wParam);
-  if (n < kMinCount || n > kMaxRowCount) return ShowRefusal(kBadRowCountText);
-  if (SetRowCount(s, n) != Reshape::kDone) return 0;
-  SetScrollBar(grid, SB_VERT, n, s.firstRow);
-  InvalidateAll(grid, TRUE);
-  return TRUE;
+  return CountChanged(grid, s, SetRowCount(s, static_cast<uint32_t>(wParam)), kRows, kBadRowCountText);
 }
 
 LRESULT OnInsertRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {

@@ -18,6 +18,16 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 COLORREF Sys(int index) { return GetSysColor(index); }
 
+// Covers the whole client area with a colour, behind the grid's back.
+void PaintOver(HWND grid, COLORREF color) {
+  HDC dc = GetDC(grid);
+  HBRUSH brush = CreateSolidBrush(color);
+  RECT all = harness::ClientRect(grid);
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  ReleaseDC(grid, dc);
+}
+
 // A default grid (5 x 4 cells of 50 x 20) in a client area of 400 x 300,
 // its grid lines red so that they stand out.
 struct PaintTest : ::testing::Test {
@@ -134,12 +144,7 @@ TEST_F(PaintTest, AnErasingPaintFillsTheBandsOutsideTheCells) {
 
 TEST_F(PaintTest, APaintWithoutErasingLeavesTheBandsAlone) {
   constexpr COLORREF kMagenta = RGB(255, 0, 255);
-  HDC dc = GetDC(grid);
-  HBRUSH brush = CreateSolidBrush(kMagenta);
-  RECT all = harness::ClientRect(grid);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  ReleaseDC(grid, dc);
+  PaintOver(grid, kMagenta);
   InvalidateRect(grid, nullptr, FALSE);
   Capture shot(grid);
   EXPECT_EQ(shot.At(300, 100), kMagenta);
@@ -237,12 +242,7 @@ TEST_F(PaintTest, SizesAreCutToTheClientLessTheTitles) {
 
 TEST_F(PaintTest, WhileTheHolderIsResizedTheDataCellsAreNotRepainted) {
   constexpr COLORREF kMagenta = RGB(255, 0, 255);
-  HDC dc = GetDC(grid);
-  HBRUSH brush = CreateSolidBrush(kMagenta);
-  RECT all = harness::ClientRect(grid);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  ReleaseDC(grid, dc);
+  PaintOver(grid, kMagenta);
   Ask(grid, GM_SIZING, WMSZ_RIGHT, 0);
   harness::SizeClient(grid, 390, 300);  // CS_HREDRAW invalidates everything
   Capture shot(grid);

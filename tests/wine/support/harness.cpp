@@ -21,7 +21,7 @@ struct Pending {
   bool valid;
 } pending{};
 
-bool IsNotification(UINT msg) { return msg >= 1071 && msg <= 1091; }
+bool IsNotification(UINT msg) { return msg >= GN_LBUTTONDOWN && msg <= GN_CONTEXTMENU; }
 
 }  // namespace
 
