@@ -47,10 +47,21 @@ printer_queue() {
     lpadmin -p LatticorPDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 }
 
-# Creates the Wine prefix on first use (about 15 s). Needs a display.
+# Waits until no other Windows suite runs on this machine and holds the
+# turn until the calling shell ends: with two cores, two suites at once make
+# each other's timed and real-input tests fail. Every script that starts Wine
+# programs calls it first; by hand: flock /tmp/latticor-wine.lock COMMAND.
+wine_turn() {
+  exec {wine_lock_fd}>/tmp/latticor-wine.lock
+  flock "$wine_lock_fd"
+}
+
+# Takes this machine's Wine turn, then creates the Wine prefix on first use
+# (about 15 s). Needs a display.
 # Windows are left unmanaged: there is no window manager on the virtual
 # display, and Wine would wait 2 s for one at every top-level window's end.
 wine_prefix() {
+  wine_turn
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
