@@ -78,3 +78,18 @@ wine_prefix() {
     wineserver -w
   fi
 }
+
+# Everything the Windows test programs expect, on a virtual display: the
+# Wine turn and prefix, one long-lived wineserver, the printer queue, and
+# where pictures and printed PDF files go.
+wine_session() {
+  printer_queue || echo "warning: no CUPS printer queue; the printing test will say so"
+  wine_prefix
+  wineserver -p 60  # one server for all the programs
+  mkdir -p "$build/shots"
+  export LATTICOR_SHOTS="Z:${build//\//\\}\\shots"
+  # Where the PDF queue leaves each job: the submitting user's ~/PDF.
+  local pdf_dir
+  pdf_dir="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
+  export LATTICOR_PDF_DIR="Z:${pdf_dir//\//\\}"
+}
