@@ -47,21 +47,19 @@ printer_queue() {
     lpadmin -p LatticorPDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 }
 
-# Waits until no other Windows suite runs on this machine and holds the
-# turn until the calling shell ends: with two cores, two suites at once make
-# each other's timed and real-input tests fail. Every script that starts Wine
-# programs calls it first; by hand: flock /tmp/latticor-wine.lock COMMAND.
-wine_turn() {
-  exec {wine_lock_fd}>/tmp/latticor-wine.lock
-  flock "$wine_lock_fd"
+# Runs a command in this machine's Wine turn, waiting until no other
+# Windows suite runs: with two cores, two suites at once make each other's
+# timed and real-input tests fail. Every script that starts Wine programs
+# goes through it. The lock is not handed down (-o): a wineserver or a Wine
+# service that outlives the command must not keep the turn.
+in_wine_turn() {
+  flock -o /tmp/latticor-wine.lock "$@"
 }
 
-# Takes this machine's Wine turn, then creates the Wine prefix on first use
-# (about 15 s). Needs a display.
+# Creates the Wine prefix on first use (about 15 s). Needs a display.
 # Windows are left unmanaged: there is no window manager on the virtual
 # display, and Wine would wait 2 s for one at every top-level window's end.
 wine_prefix() {
-  wine_turn
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
@@ -69,6 +67,12 @@ wine_prefix() {
   fi
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  # A program that crashes ends at once, with a backtrace on its output,
+  # instead of waiting for someone to close Wine's crash dialog.
+  if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
   fi
   # Wine hands print jobs for the PDF queue to lp, which reaches CUPS.
