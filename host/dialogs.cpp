@@ -111,7 +111,7 @@ COLORREF PickColor(HWND owner, COLORREF initial) {
   for (COLORREF& c : custom) c = RGB(255, 255, 255);
   CHOOSECOLORA cc{};
   cc.lStructSize = sizeof cc;
-  static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36, "the record size the chooser is told");
+  static_assert(sizeof(CHOOSECOLORA) == (sizeof(void*) == 4 ? 36 : 72), "the record size the chooser is told");
   cc.hwndOwner = owner;
   cc.hInstance = reinterpret_cast<HWND>(host.instance);
   cc.rgbResult = initial;

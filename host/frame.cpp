@@ -40,7 +40,7 @@ HWND CreateToolbar(HWND frame) {
   };
   TBBUTTON buttons[22];
   for (int i = 0; i < 22; ++i) Button(buttons[i], entries[i].image, entries[i].command, entries[i].style);
-  static_assert(sizeof(void*) != 4 || sizeof(TBBUTTON) == 20, "the record size the toolbar is told");
+  static_assert(sizeof(TBBUTTON) == (sizeof(void*) == 4 ? 20 : 32), "the record size the toolbar is told");
   return CreateToolbarEx(frame, 0x46000101, kToolbarId, 1, host.instance, kToolbarBitmap, buttons, 22, 16, 16,
                          16, 16, sizeof(TBBUTTON));
 }
@@ -179,7 +179,7 @@ HWND ActiveGrid() {
 
 void EnableDocumentButtons(bool enable) {
   for (UINT id = kFirstDocumentButton; id <= kLastDocumentButton; ++id) {
-    SendMessageA(host.toolbar, TB_ENABLEBUTTON, id, MAKELONG(enable ? 1 : 0, 0));
+    SendMessageA(host.toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enable ? 1 : 0, 0));
   }
 }
 

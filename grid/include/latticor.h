@@ -25,7 +25,7 @@ extern "C" {
 #define LATTICOR_LIBRARY_NAME "Latticor.dll"
 
 /* wParam of the messages that address one cell. */
-#define GRID_CELL(col, row) ((WPARAM)MAKELONG((col), (row)))
+#define GRID_CELL(col, row) MAKEWPARAM((col), (row))
 
 /* Limits of the grid's shape; counts include the title column (row). */
 #define GRID_MIN_COUNT 2

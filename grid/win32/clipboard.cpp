@@ -39,7 +39,7 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   // and repaints that cell alone.
   ForEachField(text, block.c0, block.r0, s.colCount, s.rowCount,
                [grid](uint32_t c, uint32_t r, const char* field) {
-                 SendMessageA(grid, GM_SETCELLTEXT, MAKELONG(c, r), reinterpret_cast<LPARAM>(field));
+                 SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(c, r), reinterpret_cast<LPARAM>(field));
                });
   return TRUE;
 }

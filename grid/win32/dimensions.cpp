@@ -31,15 +31,15 @@ LRESULT CountChanged(HWND grid, const GridState& s, Reshape result, const Axis& 
 }  // namespace
 
 LRESULT OnSetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return CountChanged(grid, s, SetColCount(s, static_cast<uint32_t>(wParam)), kCols, kBadColCountText);
+  return CountChanged(grid, s, SetColCount(s, Index32(wParam)), kCols, kBadColCountText);
 }
 
 LRESULT OnSetRowCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return CountChanged(grid, s, SetRowCount(s, static_cast<uint32_t>(wParam)), kRows, kBadRowCountText);
+  return CountChanged(grid, s, SetRowCount(s, Index32(wParam)), kRows, kBadRowCountText);
 }
 
 LRESULT OnInsertRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  const Reshape result = InsertRow(s, static_cast<uint32_t>(wParam));
+  const Reshape result = InsertRow(s, Index32(wParam));
   if (result == Reshape::kNoMemory) return 0;
   if (result != Reshape::kDone) return Refuse(result);
   SetScrollBar(grid, SB_VERT, s.rowCount, s.firstRow);
@@ -55,7 +55,7 @@ LRESULT OnDeleteRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   if (s.firstRow == s.rowCount - 1) SendMessageA(grid, WM_VSCROLL, kScrollLineBack, 0);
   GridState* after = StateOf(grid);  // the parent answered GN_SCROLLED
   if (!after) return 0;
-  const Reshape result = DeleteRow(*after, static_cast<uint32_t>(wParam));
+  const Reshape result = DeleteRow(*after, Index32(wParam));
   if (result != Reshape::kDone) return Refuse(result);
   SetScrollBar(grid, SB_VERT, after->rowCount, 0);
   InvalidateAll(grid, TRUE);

@@ -29,8 +29,10 @@ using Handler = LRESULT (*)(HWND grid, GridState& s, WPARAM wParam, LPARAM lPara
 // wParam; posted ones carry what the caller packs.
 LRESULT SendNotification(HWND grid, UINT code, LPARAM lParam = 0);
 void PostNotification(HWND grid, UINT code, WPARAM wParam, LPARAM lParam);
-UINT ControlId(HWND grid);
-// MAKELONG(MK_* flags of a mouse message, low word of the control id).
+// The identifier the grid was created with, whole.
+WPARAM ControlId(HWND grid);
+// MAKEWPARAM(MK_* flags of a mouse message, low word of the control id):
+// on 64-bit Windows the upper half is 0 whatever the identifier.
 WPARAM MouseWord(HWND grid, WPARAM mouseWParam);
 
 // A refusal: message box with no owner and the caption "Latticor".
@@ -56,6 +58,35 @@ void DrawGuideLine(GridState& s, const Axis& a, int32_t at);
 // a rectangle wholly outside the client area repaints nothing.
 void InvalidateCells(HWND grid, const GridState& s, const Rect& r, BOOL erase);
 void InvalidateAll(HWND grid, BOOL erase);
+
+// wParam and lParam as the 32-bit indices, counts and cell addresses the
+// messages speak of. On 64-bit Windows a value that does not fit in 32 bits
+// is out of range, as any other out-of-range value is: it becomes
+// kOutOfRange rather than wrapping into range.
+constexpr uint32_t kOutOfRange = 0xFFFFFFFF;
+inline uint32_t Index32(WPARAM v) {
+  if constexpr (sizeof v > 4) {
+    if (v > kOutOfRange) return kOutOfRange;
+  }
+  return static_cast<uint32_t>(v);
+}
+// A size in lParam, not negative: beyond 32 bits (64-bit) as large as a
+// size can be.
+inline int32_t Size32(LPARAM v) {
+  if constexpr (sizeof v > 4) {
+    if (v > INT32_MAX) return INT32_MAX;
+  }
+  return static_cast<int32_t>(v);
+}
+// GRID_CELL(column, row); anything in the upper half (64-bit) addresses no
+// cell.
+struct CellAddress {
+  uint32_t col, row;
+};
+inline CellAddress CellOf(WPARAM address) {
+  if (Index32(address) != address) return CellAddress{kOutOfRange, kOutOfRange};
+  return CellAddress{LOWORD(address), HIWORD(address)};
+}
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }

@@ -1,5 +1,6 @@
 // The setting and query messages: colours, current cell and selection end,
 // sizes and sums, cell attributes and texts, the enable switches.
+#include <cstddef>
 #include <cstring>
 
 #include "grid_window.h"
@@ -8,15 +9,21 @@
 
 namespace latticor::win32 {
 
-static_assert(sizeof(::GridCell) == sizeof(latticor::GridCell), "GM_GETCURCELL copies the stored record");
-static_assert(sizeof(void*) != 4 || sizeof(::GridCell) == 16, "a cell is 16 bytes on the 32-bit target");
-static_assert(sizeof(::GridPrintRange) == 20, "five 32-bit fields");
+// GM_GETCURCELL copies the stored record: 16 bytes on 32-bit Windows; 24 on
+// 64-bit, where the handle and the text address are 8 bytes each.
+static_assert(sizeof(::GridCell) == sizeof(latticor::GridCell));
+static_assert(sizeof(::GridCell) == (sizeof(void*) == 4 ? 16 : 24));
+static_assert(offsetof(::GridCell, textColor) == offsetof(latticor::GridCell, textColor));
+static_assert(offsetof(::GridCell, format) == offsetof(latticor::GridCell, format));
+static_assert(offsetof(::GridCell, text) == (sizeof(void*) == 4 ? 12 : 16));
+static_assert(offsetof(::GridCell, text) == offsetof(latticor::GridCell, text));
+static_assert(sizeof(::GridPrintRange) == 20, "five 32-bit fields on either");
 
 namespace {
 
 // GM_SETCURCOL / GM_SETCURROW.
 LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, const char* refusal) {
-  const auto target = static_cast<uint32_t>(to);
+  const uint32_t target = Index32(to);
   switch (CheckCurrentMove(s, a, target)) {
     case CurrentMove::kRefused:
       return ShowRefusal(refusal);
@@ -36,7 +43,7 @@ LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, const cha
 
 // GM_SETSELENDCOL / GM_SETSELENDROW.
 LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, const char* refusal) {
-  const auto target = static_cast<uint32_t>(to);
+  const uint32_t target = Index32(to);
   if (!IsDataIndex(s, a, target)) return ShowRefusal(refusal);
   s.*a.selEnd = target;
   InvalidateAll(grid, FALSE);
@@ -44,11 +51,10 @@ LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, const
 }
 
 // GM_SETCOLWIDTH / GM_SETROWHEIGHT: `limit` is the client extent less the
-// title column (row) and 5 pixels.
+// title column (row) and 5 pixels. lParam is signed at its full width.
 LRESULT SetSize(HWND grid, GridState& s, const Axis& a, WPARAM index, LPARAM size, int32_t limit) {
-  const auto requested = static_cast<int32_t>(size);
-  if (requested < 0 || index >= a.capacity) return 0;
-  (s.*a.size)[index] = ClampSize(requested, limit);
+  if (size < 0 || index >= a.capacity) return 0;
+  (s.*a.size)[index] = ClampSize(Size32(size), limit);
   InvalidateAll(grid, TRUE);
   return TRUE;
 }
@@ -64,7 +70,8 @@ LRESULT GetSize(const GridState& s, const Axis& a, WPARAM index) {
 }
 
 GridCell* AddressedCell(GridState& s, WPARAM address) {
-  return CellAt(s, LOWORD(address), HIWORD(address));
+  const CellAddress at = CellOf(address);
+  return CellAt(s, at.col, at.row);
 }
 
 // GM_SETCELLFONT, GM_SETCELLCOLOR, GM_SETCELLFORMAT: store, then repaint the
@@ -74,7 +81,8 @@ LRESULT SetAttribute(HWND grid, GridState& s, WPARAM address, Store store) {
   GridCell* cell = AddressedCell(s, address);
   if (!cell) return 0;
   store(*cell);
-  InvalidateCells(grid, s, CellFrameRect(s, LOWORD(address), HIWORD(address)), FALSE);
+  const CellAddress at = CellOf(address);
+  InvalidateCells(grid, s, CellFrameRect(s, at.col, at.row), FALSE);
   return TRUE;
 }
 
@@ -169,7 +177,8 @@ LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
   const auto* text = reinterpret_cast<const char*>(lParam);
   if (!cell || !text) return 0;
   if (!SetCellText(*s.allocator, *cell, text)) return 0;  // out of memory: the old text stays
-  InvalidateCells(grid, s, CellRect(s, LOWORD(wParam), HIWORD(wParam)), FALSE);
+  const CellAddress at = CellOf(wParam);
+  InvalidateCells(grid, s, CellRect(s, at.col, at.row), FALSE);
   return TRUE;
 }
 
@@ -197,11 +206,11 @@ LRESULT OnEnableSelect(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
 }
 
 LRESULT OnSumColWidths(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
-  return SumSizes(s.colWidth, kColTableSize, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
+  return SumSizes(s.colWidth, kColTableSize, Index32(wParam), Index32(lParam));
 }
 
 LRESULT OnSumRowHeights(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
-  return SumSizes(s.rowHeight, kRowTableSize, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
+  return SumSizes(s.rowHeight, kRowTableSize, Index32(wParam), Index32(lParam));
 }
 
 LRESULT OnGetCurCell(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
@@ -210,7 +219,7 @@ LRESULT OnGetCurCell(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
   if (!record || !rect) return 0;
   *record = *CellAt(s, s.curCol, s.curRow);
   *rect = ToRECT(CellRect(s, s.curCol, s.curRow));
-  return MAKELONG(s.curCol, s.curRow);
+  return static_cast<LRESULT>(GRID_CELL(s.curCol, s.curRow));
 }
 
 }  // namespace latticor::win32

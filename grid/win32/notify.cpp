@@ -9,8 +9,8 @@ const char kBadRowText[] = "Invalid number of row.";
 const char kBadColCountText[] = "The maximum number of cols is 254\r\nand the minimum is 2.";
 const char kBadRowCountText[] = "The maximum number of rows is 16382\r\nand the minimum is 2.";
 
-UINT ControlId(HWND grid) {
-  return static_cast<UINT>(GetWindowLongA(grid, GWL_ID));
+WPARAM ControlId(HWND grid) {
+  return static_cast<WPARAM>(GetWindowLongPtrA(grid, GWLP_ID));
 }
 
 LRESULT SendNotification(HWND grid, UINT code, LPARAM lParam) {
@@ -22,7 +22,7 @@ void PostNotification(HWND grid, UINT code, WPARAM wParam, LPARAM lParam) {
 }
 
 WPARAM MouseWord(HWND grid, WPARAM mouseWParam) {
-  return MAKELONG(LOWORD(mouseWParam), LOWORD(ControlId(grid)));
+  return MAKEWPARAM(LOWORD(mouseWParam), LOWORD(ControlId(grid)));
 }
 
 LRESULT ShowRefusal(const char* text, UINT icon) {

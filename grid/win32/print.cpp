@@ -30,7 +30,8 @@ LRESULT OnPrint(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
   const int32_t printerY = ScaledResolution(GetDeviceCaps(printer, LOGPIXELSY), request->percent);
 
   DOCINFOA document{};
-  document.cbSize = 20;  // the record as it was first defined: no name, file, type or flags
+  document.cbSize = sizeof document;  // no name, file, type or flags
+  static_assert(sizeof document == (sizeof(void*) == 4 ? 20 : 40));
   StartDocA(printer, &document);
   StartPage(printer);
   // One logical unit is one screen pixel of the layout.

@@ -74,9 +74,10 @@ LRESULT Scroll(HWND grid, GridState& s, const Axis& a, WPARAM wParam) {
 // GM_SETFIRSTCOL / GM_SETFIRSTROW: store, then scroll there through the
 // window procedure. An origin outside the data columns (rows) is ignored.
 LRESULT SetOrigin(HWND grid, GridState& s, const Axis& a, WPARAM origin) {
-  if (!IsDataIndex(s, a, static_cast<uint32_t>(origin))) return 0;
-  s.*a.first = static_cast<uint32_t>(origin);
-  return SendMessageA(grid, a.vertical ? WM_VSCROLL : WM_HSCROLL, MAKELONG(kScrollThumbPosition, origin), 0);
+  const uint32_t first = Index32(origin);
+  if (!IsDataIndex(s, a, first)) return 0;
+  s.*a.first = first;
+  return SendMessageA(grid, a.vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(kScrollThumbPosition, first), 0);
 }
 
 // Auto-scroll in one direction: a line, then the end one further.

@@ -128,6 +128,8 @@ TEST_F(Acceptance, TypingIntoACellAndMovingOnStoresTheText) {
   }
   EXPECT_GT(dark, 20) << "hello is drawn in B2";
   Shot("acceptance-typing");
+  input::Click(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
+  EXPECT_EQ(celdra.CurrentCellText(grid), "hello");
 }
 
 TEST_F(Acceptance, ArrowsAndShiftArrowsMoveAndExtendTheSelection) {
@@ -258,7 +260,7 @@ TEST(StartUp, WithoutTheControlLibraryCeldraSaysSoAndEndsWithZero) {
   const std::string folder = std::string(temp) + "celdra-alone";
   CreateDirectoryA(folder.c_str(), nullptr);
   const std::string exe = folder + "\\Celdra.exe";
-  ASSERT_TRUE(CopyFileA("Celdra.exe", exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(remote::CeldraPath().c_str(), exe.c_str(), FALSE));
   remote::Celdra celdra;
   EXPECT_FALSE(celdra.Start(exe.c_str(), 3000)) << "no frame without the library";
   HWND box = celdra.WaitForDialog("Celdra");

@@ -1,7 +1,9 @@
 #include "remote.h"
 
 #include "bitmap_file.h"
+#include "high_addresses.h"
 
+#include <cstring>
 #include <vector>
 
 namespace remote {
@@ -12,7 +14,15 @@ HWND WaitForWindow(const char* cls, const char* caption, DWORD timeoutMs) {
   return found;
 }
 
+std::string CeldraPath() {
+  char path[MAX_PATH] = "Celdra.exe";
+  GetEnvironmentVariableA("LATTICOR_CELDRA", path, MAX_PATH);
+  return path;
+}
+
 bool Celdra::Start(const char* exe, DWORD timeoutMs) {
+  const std::string path = exe ? exe : CeldraPath();
+  exe = path.c_str();
   STARTUPINFOA si{};
   si.cb = sizeof si;
   char command[MAX_PATH];
@@ -27,6 +37,8 @@ bool Celdra::Start(const char* exe, DWORD timeoutMs) {
   }
   WaitForInputIdle(process_.hProcess, timeoutMs);
   frame_ = WaitForWindow("CeldraClass", "Celdra", timeoutMs);
+  // Its documents and grids come later, from the tests' commands.
+  if (frame_ && high_addresses::Requested() && !high_addresses::EnterIn(process())) return false;
   return frame_ != nullptr;
 }
 
@@ -89,6 +101,50 @@ RECT Celdra::CurrentCellRect(HWND grid) const {
   ReadProcessMemory(process(), there, &here, sizeof here, nullptr);
   VirtualFreeEx(process(), there, 0, MEM_RELEASE);
   return here.rect;
+}
+
+bool Celdra::Is64Bit() const {
+  if (sizeof(void*) == 8) {
+    BOOL emulated = FALSE;  // a 32-bit process on 64-bit Windows
+    return IsWow64Process(process(), &emulated) && !emulated;
+  }
+  BOOL self = FALSE, target = FALSE;  // this one is 32-bit: 64-bit only if it is emulated and Celdra not
+  return IsWow64Process(GetCurrentProcess(), &self) && self && IsWow64Process(process(), &target) && !target;
+}
+
+std::string Celdra::ReadText(ULONG64 address) const {
+  std::string text;
+  char chunk[256];
+  for (SIZE_T read = 0;; address += read) {
+    if (address > ~ULONG_PTR{0} || !ReadProcessMemory(process(), reinterpret_cast<const void*>(ULONG_PTR(address)),
+                                                      chunk, sizeof chunk, &read) || read == 0) {
+      return text;
+    }
+    const size_t n = strnlen(chunk, read);
+    text.append(chunk, n);
+    if (n < read) return text;
+  }
+}
+
+std::string Celdra::CurrentCellText(HWND grid) const {
+  // GridCell: font handle, colour, format, text address; the handle and the
+  // address are 8 bytes each on 64-bit, so the record is 24 bytes there.
+  constexpr SIZE_T kRecord = 24, kRect = sizeof(RECT);
+  char* there = static_cast<char*>(VirtualAllocEx(process(), nullptr, kRecord + kRect, MEM_COMMIT, PAGE_READWRITE));
+  if (!there) return "(no memory)";
+  SendMessageA(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(there), reinterpret_cast<LPARAM>(there + kRecord));
+  unsigned char record[kRecord] = {};
+  ReadProcessMemory(process(), there, record, sizeof record, nullptr);
+  VirtualFreeEx(process(), there, 0, MEM_RELEASE);
+  ULONG64 text = 0;
+  if (Is64Bit()) {
+    std::memcpy(&text, record + 16, 8);
+  } else {
+    UINT32 text32;
+    std::memcpy(&text32, record + 12, 4);
+    text = text32;
+  }
+  return ReadText(text);
 }
 
 std::string Celdra::WindowText(HWND hwnd) const {

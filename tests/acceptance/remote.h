@@ -11,10 +11,15 @@
 
 namespace remote {
 
+// The Celdra.exe to drive: $LATTICOR_CELDRA (another build's, of either
+// bitness), else the one beside this program.
+std::string CeldraPath();
+
 class Celdra {
  public:
-  // Starts `exe` (beside this program) and waits for its frame.
-  bool Start(const char* exe = "Celdra.exe", DWORD timeoutMs = 20000);
+  // Starts `exe` (CeldraPath() when null) and waits for its frame. In the
+  // high-address mode it then moves Celdra's later allocations above 4 GiB.
+  bool Start(const char* exe = nullptr, DWORD timeoutMs = 20000);
   ~Celdra();
   // Waits for the process to end; its exit code, or -1 on timeout.
   int WaitForExit(DWORD timeoutMs);
@@ -32,6 +37,9 @@ class Celdra {
   std::string CellText(HWND grid, UINT col, UINT row) const;
   // The grid's current cell rectangle, in grid client pixels.
   RECT CurrentCellRect(HWND grid) const;
+  // The current cell's text, read through the address in its GM_GETCURCELL
+  // record, which is laid out for Celdra's bitness, not this program's.
+  std::string CurrentCellText(HWND grid) const;
   std::string WindowText(HWND hwnd) const;
   // A rectangle that a message writes into memory of Celdra's (for
   // example TB_GETITEMRECT); the message's answer is dropped.
@@ -44,6 +52,8 @@ class Celdra {
   static std::string StaticTexts(HWND dialog);
 
  private:
+  bool Is64Bit() const;
+  std::string ReadText(ULONG64 address) const;
   PROCESS_INFORMATION process_{};
   HWND frame_ = nullptr;
 };

@@ -23,7 +23,7 @@ TEST(Library, RegistersTheGridClassAsListed) {
   ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "LATTICOR", &wc));
   EXPECT_EQ(wc.style, 16395u);
   EXPECT_EQ(wc.cbClsExtra, 0);
-  EXPECT_EQ(wc.cbWndExtra, 4);
+  EXPECT_EQ(wc.cbWndExtra, int{sizeof(void*)});  // the state's address: 4 bytes, 8 on 64-bit
   EXPECT_EQ(wc.hbrBackground, nullptr);
   EXPECT_EQ(wc.lpszMenuName, nullptr);
   EXPECT_EQ(wc.hIcon, nullptr);
@@ -168,8 +168,8 @@ const T* At(HMODULE module, DWORD rva) {
 TEST(Library, ImportsOnlySystemLibrariesAndExportsThreeOrdinals) {
   HMODULE module = Library();
   const auto* dos = At<IMAGE_DOS_HEADER>(module, 0);
-  const auto* nt = At<IMAGE_NT_HEADERS32>(module, dos->e_lfanew);
-  ASSERT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+  const auto* nt = At<IMAGE_NT_HEADERS>(module, dos->e_lfanew);
+  ASSERT_EQ(nt->FileHeader.Machine, sizeof(void*) == 4 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64);
 
   const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   std::set<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"};

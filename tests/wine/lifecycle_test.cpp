@@ -5,6 +5,7 @@
 #include <string>
 
 #include "harness.h"
+#include "high_addresses.h"
 
 namespace {
 
@@ -41,3 +42,29 @@ TEST(Lifecycle, AThousandGridsGiveBackTheirMemoryAndGdiObjects) {
 }
 
 }  // namespace
+
+// The high-address mode (LATTICOR_HIGH_ADDRESSES=1, 64-bit) is only worth
+// running if it moves what the grid allocates: its state, cell table and
+// texts lie above 4 GiB, where cutting their addresses to 32 bits leaves
+// an address that cannot be read.
+TEST(Lifecycle, InTheHighAddressModeTheGridsBlocksLieWhereACutPointerFaults) {
+  if (!high_addresses::Requested()) GTEST_SKIP() << "not in the high-address mode";
+  harness::TestParent parent;
+  HWND grid = parent.CreateGrid();
+  harness::SetCellText(grid, 1, 1, "far away");
+  GridCell cell;
+  RECT rect;
+  ASSERT_NE(harness::Ask(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&cell), reinterpret_cast<LPARAM>(&rect)), 0);
+  const ULONG_PTR blocks[] = {static_cast<ULONG_PTR>(GetWindowLongPtrA(grid, 0)),
+                              reinterpret_cast<ULONG_PTR>(cell.text)};
+  for (ULONG_PTR block : blocks) {
+    EXPECT_GE(block, high_addresses::kFourGiB);
+    const auto* cut = reinterpret_cast<const void*>(block & 0xFFFFFFFF);
+    MEMORY_BASIC_INFORMATION region{};
+    VirtualQuery(cut, &region, sizeof region);
+    EXPECT_NE(region.State, static_cast<DWORD>(MEM_COMMIT)) << std::hex << block;
+    EXPECT_TRUE(IsBadReadPtr(cut, 1)) << std::hex << block;
+  }
+  EXPECT_STREQ(cell.text, "far away");
+  DestroyWindow(grid);
+}

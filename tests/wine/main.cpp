@@ -1,6 +1,11 @@
-// The Windows tests' entry: loads the control library once for all tests.
+// The Windows tests' entry: loads the control library once for all tests,
+// after entering the high-address mode when it is asked for.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstdio>
+
+#include "high_addresses.h"
 
 namespace {
 
@@ -19,6 +24,11 @@ class LibraryEnvironment : public ::testing::Environment {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before the tests allocate anything of their own.
+  if (high_addresses::Requested() && !high_addresses::Enter()) {
+    std::fprintf(stderr, "the high-address mode could not be entered\n");
+    return 1;
+  }
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new LibraryEnvironment);
   return RUN_ALL_TESTS();

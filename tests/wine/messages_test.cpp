@@ -273,6 +273,57 @@ TEST_F(GridTest, MissingBuffersAndOutOfRangeAddressesAreIgnored) {
   EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 5);
 }
 
+// On 64-bit Windows wParam has an upper half. A value with anything there
+// is out of range for every index, count and cell address, whatever its
+// low half says: each message answers it exactly as it answers 0xFFFFFFFF,
+// and nothing changes.
+TEST_F(GridTest, WideValuesAreOutOfRangeNotCutTo32Bits) {
+  if (sizeof(WPARAM) == 4) GTEST_SKIP() << "32-bit Windows: wParam has no upper half";
+  const auto wide = [](WPARAM low) { return static_cast<WPARAM>((1ull << 32) | low); };
+  const auto text = reinterpret_cast<LPARAM>("x");
+  struct Case {
+    UINT msg;
+    WPARAM inRange;  // what the low half alone would name
+    LPARAM lParam;
+  };
+  const Case cases[] = {
+      {GM_SETCURCOL, 2, 0},          {GM_SETCURROW, 2, 0},        {GM_SETSELENDCOL, 2, 0},
+      {GM_SETSELENDROW, 2, 0},       {GM_SETCOLCOUNT, 3, 0},      {GM_SETROWCOUNT, 3, 0},
+      {GM_INSERTROW, 1, 0},          {GM_DELETEROW, 2, 0},        {GM_SETFIRSTCOL, 2, 0},
+      {GM_SETFIRSTROW, 2, 0},        {GM_SETCOLWIDTH, 1, 10},     {GM_GETCOLWIDTH, 1, 0},
+      {GM_SETROWHEIGHT, 1, 10},      {GM_GETROWHEIGHT, 1, 0},     {GM_SUMCOLWIDTHS, 1, 1},
+      {GM_SUMROWHEIGHTS, 1, 1},      {GM_SETCELLTEXT, GRID_CELL(1, 1), text},
+      {GM_SETCELLFONT, GRID_CELL(1, 1), 1},   {GM_GETCELLFONT, GRID_CELL(1, 1), 0},
+      {GM_SETCELLCOLOR, GRID_CELL(1, 1), 1},  {GM_GETCELLCOLOR, GRID_CELL(1, 1), 0},
+      {GM_SETCELLFORMAT, GRID_CELL(1, 1), 1}, {GM_GETCELLFORMAT, GRID_CELL(1, 1), 0},
+  };
+  Ask(grid, GM_SETROWCOUNT, 6);
+  Ask(grid, GM_SETCOLCOUNT, 6);
+  const auto state = [&] {
+    return harness::SelectionOf(grid) + " " + std::to_string(Ask(grid, GM_GETCOLCOUNT)) + "x" +
+           std::to_string(Ask(grid, GM_GETROWCOUNT)) + " first " + std::to_string(Ask(grid, GM_GETFIRSTCOL)) +
+           "," + std::to_string(Ask(grid, GM_GETFIRSTROW)) + " sizes " +
+           std::to_string(Ask(grid, GM_GETCOLWIDTH, 1)) + "," + std::to_string(Ask(grid, GM_GETROWHEIGHT, 1)) +
+           " cell '" + CellText(grid, 1, 1) + "' " + std::to_string(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(1, 1))) +
+           " " + std::to_string(Ask(grid, GM_GETCELLCOLOR, GRID_CELL(1, 1))) + " " +
+           std::to_string(Ask(grid, GM_GETCELLFONT, GRID_CELL(1, 1)));
+  };
+  const std::string before = state();
+  // The texts of the boxes a message shows, and its answer.
+  const auto answer = [&](UINT msg, WPARAM w, LPARAM l) {
+    MessageBoxCapture boxes;
+    std::string seen = std::to_string(Ask(grid, msg, w, l));
+    for (const auto& b : boxes.boxes) seen += " | " + b.text;
+    return seen;
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(answer(c.msg, wide(c.inRange), c.lParam), answer(c.msg, 0xFFFFFFFF, c.lParam)) << c.msg;
+    EXPECT_EQ(state(), before) << "changed by message " << c.msg;
+  }
+  harness::Pump();
+  for (const Note& n : parent.notes) EXPECT_NE(n.msg, GN_CELLLEAVING) << Describe(n);
+}
+
 TEST_F(GridTest, NotificationNumbersSentToTheGridGoToDefaultProcessing) {
   for (UINT msg = 1071; msg <= 1080; ++msg) EXPECT_EQ(Ask(grid, msg, 7, 0), 0) << msg;
   for (UINT msg : {1049u, 1050u, 1053u, 1054u, 1083u, 1084u, 1085u, 1091u}) {
@@ -336,6 +387,20 @@ TEST_F(ShownGridTest, InputNotificationsCarryTheirPackedWords) {
       Posted(GN_CONTEXTMENU, 0x12345, MAKELONG(10, 20)),
   };
   EXPECT_EQ(parent.WithoutMoves(), expected) << Describe(parent.notes);
+}
+
+// MAKELONG would make a negative LONG of these words and spread its sign
+// into a 64-bit wParam.
+TEST_F(ShownGridTest, TheMouseWordOfAnIdentifierWithItsHighBitSetHasNoUpperHalf) {
+  HWND other = parent.CreateGrid(0x8001, 0, 0, 100, 100);
+  parent.Clear();
+  Ask(other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(90, 90));
+  Ask(other, WM_LBUTTONUP, 0, MAKELPARAM(90, 90));
+  harness::Pump();
+  const std::vector<Note> presses = parent.Only(GN_LBUTTONDOWN);
+  ASSERT_EQ(presses.size(), 1u) << Describe(parent.notes);
+  EXPECT_EQ(presses[0].wParam, WPARAM{0x80010001});
+  DestroyWindow(other);
 }
 
 TEST_F(ShownGridTest, APressTakesTheFocusBeforeItIsReported) {
