@@ -8,13 +8,31 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # A Windows program's screen: the tests measure pixels on it.
 xvfb_args=(-a -s "-screen 0 1920x1080x24")
 
+# The Windows trees: their folder under build/ and their target.
+windows_trees=(win32:i686-w64-mingw32 win64:x86_64-w64-mingw32)
+
+# build_windows FOLDER TOOLCHAIN: one Windows tree, with GCC or (a toolchain
+# ending in -clang) clang.
+build_windows() {
+  cmake -S "$root" -B "$build/$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2.cmake" >/dev/null &&
+    cmake --build "$build/$1" -j2
+}
+
 build_all() {
   cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
     cmake --build "$build/native" -j2 &&
-    build_fuzzers &&
-    cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null &&
-    cmake --build "$build/win32" -j2
+    build_fuzzers || return 1
+  local tree
+  for tree in "${windows_trees[@]}"; do
+    build_windows "${tree%%:*}" "${tree#*:}" || return 1
+  done
+}
+
+# A Windows path for a path of this machine, as Wine sees it.
+windows_path() {
+  local path=$1
+  echo "Z:${path//\//\\}"
 }
 
 # The libFuzzer targets: clang, with AddressSanitizer and UBSan.
@@ -83,17 +101,35 @@ wine_prefix() {
   fi
 }
 
-# Everything the Windows test programs expect, on a virtual display: the
-# Wine turn and prefix, one long-lived wineserver, the printer queue, and
+# Everything the Windows test programs expect, on a virtual display and in
+# the Wine turn: the prefix, one long-lived wineserver, the printer queue, and
 # where pictures and printed PDF files go.
 wine_session() {
   printer_queue || echo "warning: no CUPS printer queue; the printing test will say so"
   wine_prefix
   wineserver -p 60  # one server for all the programs
   mkdir -p "$build/shots"
-  export LATTICOR_SHOTS="Z:${build//\//\\}\\shots"
+  LATTICOR_SHOTS=$(windows_path "$build/shots")
+  export LATTICOR_SHOTS
   # Where the PDF queue leaves each job: the submitting user's ~/PDF.
   local pdf_dir
   pdf_dir="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
-  export LATTICOR_PDF_DIR="Z:${pdf_dir//\//\\}"
+  LATTICOR_PDF_DIR=$(windows_path "$pdf_dir")
+  export LATTICOR_PDF_DIR
+}
+
+# wine_alone FOLDER PROGRAM [ARGUMENTS]: one Windows program, run in FOLDER
+# on a virtual display in the Wine turn, with the tests' environment and
+# under a timeout; its exit status.
+wine_alone() {
+  in_wine_turn xvfb-run "${xvfb_args[@]}" bash -c '
+    source "$1/scripts/lib.sh"
+    folder=$2
+    shift 2
+    wine_session >/dev/null
+    cd "$folder" && timeout -k 10 600 wine "$@"
+    status=$?
+    wineserver -k 2>/dev/null
+    exit $status
+  ' wine-alone "$root" "$@"
 }

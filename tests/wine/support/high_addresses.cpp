@@ -5,6 +5,7 @@
 
 namespace high_addresses {
 
+#ifdef _WIN64
 namespace {
 
 constexpr ULONG_PTR kGranularity = 0x10000;  // where reservations may start
@@ -55,6 +56,7 @@ bool SamplesLieHigh() {
 }
 
 }  // namespace
+#endif
 
 bool Requested() {
   char value[8] = {};
@@ -63,12 +65,15 @@ bool Requested() {
 }
 
 bool Enter() {
-  if (sizeof(void*) == 4) return false;
+#ifdef _WIN64
   ReserveLowSpace();
   HANDLE heaps[64];
   const DWORD count = GetProcessHeaps(64, heaps);
   for (DWORD i = 0; i < count && i < 64; ++i) UseUpLowHeap(heaps[i]);
   return SamplesLieHigh();
+#else
+  return false;  // a 32-bit process has nothing above 4 GiB
+#endif
 }
 
 bool EnterIn(HANDLE process) {
