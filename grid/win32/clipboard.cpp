@@ -33,7 +33,7 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   if (!text) return 0;
   const Block block = SelectedBlock(s);
   const PasteShape shape = MeasurePaste(text, block.c0, block.r0);
-  if (!AcceptsPaste(s, shape)) return MessageBoxA(nullptr, kPasteRefusal, "Latticor", MB_OK | MB_ICONWARNING);
+  if (!AcceptsPaste(s, shape)) return Refuse(grid, GM_PASTE, kPasteRefusal, MB_ICONWARNING);
   // Each field goes in whole, whatever its length, as GM_SETCELLTEXT to the
   // grid itself, which copies it and repaints that cell alone; a field it
   // has no memory for leaves its cell as it was, and the result says so.

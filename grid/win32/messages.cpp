@@ -11,15 +11,16 @@ namespace latticor::win32 {
 static_assert(sizeof(::GridCell) == sizeof(latticor::GridCell), "GM_GETCURCELL copies the stored record");
 static_assert(sizeof(void*) != 4 || sizeof(::GridCell) == 16, "a cell is 16 bytes on the 32-bit target");
 static_assert(sizeof(::GridPrintRange) == 20, "five 32-bit fields");
+static_assert(sizeof(::GridTextBuffer) == 2 * sizeof(void*), "an address and a size: 8 or 16 bytes");
 
 namespace {
 
 // GM_SETCURCOL / GM_SETCURROW.
-LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, const char* refusal) {
+LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, UINT msg, const char* refusal) {
   const auto target = static_cast<uint32_t>(to);
   switch (CheckCurrentMove(s, a, target)) {
     case CurrentMove::kRefused:
-      return ShowRefusal(refusal);
+      return Refuse(grid, msg, refusal);
     case CurrentMove::kUnchanged:
       return 0;
     case CurrentMove::kMoves:
@@ -35,9 +36,9 @@ LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, const cha
 }
 
 // GM_SETSELENDCOL / GM_SETSELENDROW.
-LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, const char* refusal) {
+LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, UINT msg, const char* refusal) {
   const auto target = static_cast<uint32_t>(to);
-  if (!IsDataIndex(s, a, target)) return ShowRefusal(refusal);
+  if (!IsDataIndex(s, a, target)) return Refuse(grid, msg, refusal);
   s.*a.selEnd = target;
   InvalidateAll(grid, FALSE);
   return TRUE;
@@ -97,11 +98,11 @@ LRESULT OnSetBkColor(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
 LRESULT OnGetBkColor(HWND, GridState& s, WPARAM, LPARAM) { return s.bkColor; }
 
 LRESULT OnSetCurCol(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return MoveCurrent(grid, s, kCols, wParam, kBadColumnText);
+  return MoveCurrent(grid, s, kCols, wParam, GM_SETCURCOL, kBadColumnText);
 }
 
 LRESULT OnSetCurRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return MoveCurrent(grid, s, kRows, wParam, kBadRowText);
+  return MoveCurrent(grid, s, kRows, wParam, GM_SETCURROW, kBadRowText);
 }
 
 LRESULT OnGetCurCol(HWND, GridState& s, WPARAM, LPARAM) { return s.curCol; }
@@ -123,11 +124,11 @@ LRESULT OnGetColWidth(HWND, GridState& s, WPARAM wParam, LPARAM) { return GetSiz
 LRESULT OnGetRowHeight(HWND, GridState& s, WPARAM wParam, LPARAM) { return GetSize(s, kRows, wParam); }
 
 LRESULT OnSetSelEndCol(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return SetSelectionEnd(grid, s, kCols, wParam, kBadColumnText);
+  return SetSelectionEnd(grid, s, kCols, wParam, GM_SETSELENDCOL, kBadColumnText);
 }
 
 LRESULT OnSetSelEndRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return SetSelectionEnd(grid, s, kRows, wParam, kBadRowText);
+  return SetSelectionEnd(grid, s, kRows, wParam, GM_SETSELENDROW, kBadRowText);
 }
 
 LRESULT OnGetSelEndCol(HWND, GridState& s, WPARAM, LPARAM) { return s.selEndCol; }
@@ -180,6 +181,23 @@ LRESULT OnGetCellText(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
   if (!cell || !buffer) return 0;
   const size_t n = std::strlen(cell->text);
   std::memcpy(buffer, cell->text, n + 1);
+  return static_cast<LRESULT>(n);
+}
+
+LRESULT OnGetCellTextLength(HWND, GridState& s, WPARAM wParam, LPARAM) {
+  const GridCell* cell = AddressedCell(s, wParam);
+  return cell ? static_cast<LRESULT>(std::strlen(cell->text)) : 0;
+}
+
+// Copies at most size - 1 bytes and a terminator, so that the buffer holds
+// a string whatever the cell; the result is the bytes copied.
+LRESULT OnGetCellTextN(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
+  const auto* request = reinterpret_cast<const GridTextBuffer*>(lParam);
+  if (!request || !request->text || request->size == 0) return 0;
+  const GridCell* cell = AddressedCell(s, wParam);
+  const size_t n = cell ? BoundedCopyLength(cell->text, request->size) : 0;
+  if (n) std::memcpy(request->text, cell->text, n);
+  request->text[n] = '\0';
   return static_cast<LRESULT>(n);
 }
 
