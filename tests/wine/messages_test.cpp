@@ -374,9 +374,10 @@ std::map<std::string, Documented> DocumentedResults() {
         end = std::min(text.find("; ", at), text.size());
         d.clauses.push_back(text.substr(at, end - at));
       }
-      if (d.clauses.size() == 1 && d.clauses[0].rfind("as GM_", 0) == 0) {
-        d.clauses = results[d.clauses[0].substr(3)].clauses;
-      }
+      const auto same = d.clauses.size() == 1 && d.clauses[0].rfind("as GM_", 0) == 0
+                            ? results.find(d.clauses[0].substr(3))
+                            : results.end();
+      if (same != results.end()) d.clauses = same->second.clauses;  // else the clause stays unchecked
     }
     comment.clear();
   }
