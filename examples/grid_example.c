@@ -1,19 +1,30 @@
 /*
  * A minimal program using the LATTICOR grid: it creates a grid, fills it,
- * follows the current cell through GN_CELLENTERED, and copies the selection
- * to the clipboard with Ctrl+C.
+ * follows the current cell and its text through GN_CELLENTERED, and copies
+ * the selection to the clipboard with Ctrl+C.
  *
  *   grid_example              a window to try it in
  *   grid_example --self-test  does it all by itself and exits 0 on success
  */
 #include <windows.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "latticor.h"
 
 static HWND grid;
 static int entered;  /* how many times the current cell was entered */
+
+/* A cell's whole text in memory of its size: the length first, then a copy
+ * bounded by it. Free it with free(). */
+static char* CellText(WPARAM cell) {
+  GridTextBuffer buffer;
+  buffer.size = (UINT)SendMessageA(grid, GM_GETCELLTEXTLENGTH, cell, 0) + 1;
+  buffer.text = (LPSTR)malloc(buffer.size);
+  if (buffer.text) SendMessageA(grid, GM_GETCELLTEXTN, cell, (LPARAM)&buffer);
+  return buffer.text;
+}
 
 /* The grid's selection onto the clipboard as text. */
 static BOOL CopySelection(HWND owner) {
@@ -35,14 +46,21 @@ static BOOL CopySelection(HWND owner) {
 
 static LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   char title[64];
+  GridTextBuffer tail;
+  long col, row;
   switch (msg) {
     case WM_SIZE:
       MoveWindow(grid, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case GN_CELLENTERED: /* wParam is the grid's identifier */
       ++entered;
-      sprintf(title, "Current cell: column %ld, row %ld", (long)SendMessageA(grid, GM_GETCURCOL, 0, 0),
-              (long)SendMessageA(grid, GM_GETCURROW, 0, 0));
+      col = (long)SendMessageA(grid, GM_GETCURCOL, 0, 0);
+      row = (long)SendMessageA(grid, GM_GETCURROW, 0, 0);
+      sprintf(title, "Current cell: column %ld, row %ld: ", col, row);
+      /* As much of the cell's text as the title has room for. */
+      tail.text = title + strlen(title);
+      tail.size = (UINT)(sizeof title - strlen(title));
+      SendMessageA(grid, GM_GETCELLTEXTN, GRID_CELL(col, row), (LPARAM)&tail);
       SetWindowTextA(hwnd, title);
       return 0;
     case GN_KEYDOWN: /* wParam the key; posted after the grid handled it */
@@ -55,27 +73,32 @@ static LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-/* Moves the current cell, lets the paint announce it, copies a block and
- * reads the clipboard back. */
+/* Moves the current cell, lets the paint announce it with the cell's text,
+ * copies a block and reads the clipboard back. */
 static int SelfTest(HWND hwnd) {
   const char* expected = "1,1\t2,1\r\n1,2\t2,2\r\n";
   char* text;
+  char title[64];
   HANDLE memory;
-  int ok;
+  int titled, ok;
   SendMessageA(grid, GM_SETCURCOL, 2, 0);
   UpdateWindow(grid);
   SendMessageA(grid, GM_SETCURCOL, 1, 0);
   SendMessageA(grid, GM_SETSELENDCOL, 2, 0);
   SendMessageA(grid, GM_SETSELENDROW, 2, 0);
   UpdateWindow(grid);
+  text = CellText(GRID_CELL(1, 1));
+  GetWindowTextA(hwnd, title, sizeof title);
+  titled = text && strcmp(text, "1,1") == 0 && strcmp(title, "Current cell: column 1, row 1: 1,1") == 0;
+  free(text);
   if (!CopySelection(hwnd) || !OpenClipboard(hwnd)) return 1;
   memory = GetClipboardData(CF_TEXT);
   text = memory ? (char*)GlobalLock(memory) : NULL;
   ok = text && strcmp(text, expected) == 0;
-  printf("entered %d times; clipboard %s\n", entered, ok ? "as expected" : "differs");
+  printf("entered %d times; title \"%s\"; clipboard %s\n", entered, title, ok ? "as expected" : "differs");
   if (text) GlobalUnlock(memory);
   CloseClipboard();
-  return ok && entered == 2 ? 0 : 1;
+  return ok && titled && entered == 2 ? 0 : 1;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command, int show) {

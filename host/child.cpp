@@ -1,7 +1,5 @@
 // A document: one grid filling the window and a hidden edit box laid over
 // the grid's current cell, kept in step with the grid's notifications.
-#include <cstring>
-
 #include "celdra.h"
 #include "titles.h"
 
@@ -100,9 +98,10 @@ void OnCellEntered(const ChildData& data) {
   const CurrentCell c = Current(data.grid);
   PlaceEditor(data.editor, c.rect);
   char text[kReadBuffer] = {};
-  // Copied bounded from the grid's own block: a program may have written a
-  // text longer than this buffer into the cell.
-  if (c.cell.text) std::strncpy(text, c.cell.text, sizeof text - 1);
+  // A bounded copy: a program may have written a text longer than this
+  // buffer into the cell.
+  GridTextBuffer buffer{text, sizeof text};
+  SendMessageA(data.grid, GM_GETCELLTEXTN, c.address, reinterpret_cast<LPARAM>(&buffer));
   SendMessageA(data.editor, WM_SETTEXT, 255, reinterpret_cast<LPARAM>(text));
 }
 

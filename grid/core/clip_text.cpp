@@ -51,29 +51,13 @@ char* CopySelection(const GridState& s, char* buffer) {
 }
 
 PasteShape MeasurePaste(const char* text, uint32_t c0, uint32_t r0) {
-  PasteShape shape{c0, int64_t{r0} - 1};
-  const char* p = text;
-  // The first line sets the width.
-  for (; *p != '\r'; ++p) {
-    if (*p == '\0') {
-      ++shape.rowEnd;
-      return shape;
-    }
-    if (*p == '\t') ++shape.colEnd;
-  }
-  // Every further line adds a row, whether it ends in CR LF or in the zero.
-  for (;;) {
-    // At a CR: the line ends; pass the CR and the character after it.
-    ++shape.rowEnd;
-    ++p;
-    if (*p != '\0') ++p;
-    if (*p == '\0') return shape;
-    while (*p != '\r' && *p != '\0') ++p;
-    if (*p == '\0') {
-      ++shape.rowEnd;
-      return shape;
-    }
-  }
+  PasteShape shape{c0, int64_t{r0}, 0};
+  WalkFields(text, [&](const char*, size_t length, uint64_t column, uint64_t line) {
+    if (line == 0) shape.colEnd = c0 + column;  // the first line sets the width
+    shape.rowEnd = int64_t{r0} + static_cast<int64_t>(line);
+    shape.longestField = std::max(shape.longestField, length);
+  });
+  return shape;
 }
 
 bool AcceptsPaste(const GridState& s, const PasteShape& shape) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 #include "grid_state.h"
 
@@ -22,10 +23,12 @@ size_t CopySize(const GridState& s);
 char* CopySelection(const GridState& s, char* buffer);
 
 // The block a text describes when pasted with its top-left corner at
-// (c0, r0): the last column its first line fills and its last row.
+// (c0, r0): the last column its first line fills and its last row; and the
+// length of its longest field, wherever it lies.
 struct PasteShape {
   uint64_t colEnd;
   int64_t rowEnd;
+  size_t longestField;
 };
 PasteShape MeasurePaste(const char* text, uint32_t c0, uint32_t r0);
 
@@ -33,46 +36,53 @@ PasteShape MeasurePaste(const char* text, uint32_t c0, uint32_t r0);
 // larger selection only a block of exactly its own shape.
 bool AcceptsPaste(const GridState& s, const PasteShape& shape);
 
-// The longest field a paste stores; the rest of a longer field is dropped.
-constexpr size_t kMaxFieldLength = 255;
+// The fields of a paste text in order: visit(begin, length, column, line)
+// for each, column and line counted from 0. A field ends at a TAB, a CR or
+// the terminating zero; a CR and the one character after it end a line; a
+// text that ends right after a line end has no further field. Nothing is
+// read past the zero.
+template <typename Visit>
+void WalkFields(const char* text, Visit visit) {
+  uint64_t column = 0, line = 0;
+  for (const char* p = text;;) {
+    const size_t length = std::strcspn(p, "\t\r");
+    visit(p, length, column, line);
+    p += length;
+    if (*p == '\0') return;
+    if (*p == '\t') {
+      ++column;
+      ++p;
+      continue;
+    }
+    column = 0;
+    ++line;
+    ++p;                   // the CR
+    if (*p != '\0') ++p;  // and the LF of the pair, whatever it is
+    if (*p == '\0') return;
+  }
+}
 
 // The storing pass: calls store(column, row, field) for every field of the
-// text, from (c0, r0) on, empty fields included. Fields that would lie
-// right of column `colLimit` - 1 or below row `rowLimit` - 1 are dropped.
-// Nothing is read past the text's terminating zero.
+// text, from (c0, r0) on, empty fields included, each field whole and
+// zero-terminated. Fields that would lie right of column `colLimit` - 1 or
+// below row `rowLimit` - 1 are dropped. `shape` is the text's measure; the
+// fields are copied one by one into a single block of its longestField + 1
+// bytes from `scratch`. When that block cannot be had nothing is stored and
+// the result is false.
 template <typename Store>
-void ForEachField(const char* text, uint32_t c0, uint32_t r0, uint32_t colLimit, uint32_t rowLimit,
-                  Store store) {
-  char field[kMaxFieldLength + 1];
-  size_t length = 0;
-  uint64_t c = c0, r = r0;
-  auto flush = [&] {
+bool ForEachField(BlockAllocator& scratch, const char* text, const PasteShape& shape, uint32_t c0, uint32_t r0,
+                  uint32_t colLimit, uint32_t rowLimit, Store store) {
+  auto* field = static_cast<char*>(scratch.Allocate(shape.longestField + 1));
+  if (!field) return false;
+  WalkFields(text, [&](const char* begin, size_t length, uint64_t column, uint64_t line) {
+    const uint64_t c = c0 + column, r = r0 + line;
+    if (c >= colLimit || r >= rowLimit) return;
+    std::memcpy(field, begin, length);
     field[length] = '\0';
-    if (c < colLimit && r < rowLimit) store(static_cast<uint32_t>(c), static_cast<uint32_t>(r), field);
-    length = 0;
-  };
-  for (const char* p = text;;) {
-    const char ch = *p;
-    if (ch == '\0') {
-      flush();
-      return;
-    }
-    if (ch == '\t') {
-      flush();
-      ++c;
-      ++p;
-    } else if (ch == '\r') {
-      flush();
-      c = c0;
-      ++r;
-      ++p;
-      if (*p != '\0') ++p;  // the LF of the pair, whatever it is
-      if (*p == '\0') return;
-    } else {
-      if (length < kMaxFieldLength) field[length++] = ch;
-      ++p;
-    }
-  }
+    store(static_cast<uint32_t>(c), static_cast<uint32_t>(r), static_cast<const char*>(field));
+  });
+  scratch.Release(field);
+  return true;
 }
 
 }  // namespace latticor

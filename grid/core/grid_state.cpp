@@ -46,6 +46,11 @@ bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text) {
   return true;
 }
 
+size_t BoundedCopyLength(const char* text, size_t size) {
+  const auto* end = static_cast<const char*>(std::memchr(text, '\0', size - 1));
+  return end ? static_cast<size_t>(end - text) : size - 1;
+}
+
 GridState* CreateGridState(BlockAllocator& a, uint32_t gridColor, uint32_t bkColor) {
   auto* s = static_cast<GridState*>(a.Allocate(sizeof(GridState)));
   if (!s) return nullptr;

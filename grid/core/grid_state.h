@@ -125,6 +125,11 @@ bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t fo
 // text and returns false.
 bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text);
 
+// How many bytes of `text` a bounded copy into a buffer of `size` bytes
+// (at least 1) takes: the whole text, or as much as leaves room for the
+// terminator. Every bounded copy of a cell's text is cut here.
+size_t BoundedCopyLength(const char* text, size_t size);
+
 // Column and row geometry tables, with their capacities.
 inline bool ColInTable(uint32_t c) { return c < kColTableSize; }
 inline bool RowInTable(uint32_t r) { return r < kRowTableSize; }

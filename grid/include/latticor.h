@@ -37,134 +37,199 @@ extern "C" {
 #define GRID_FORMAT_TITLE 37     /* DT_CENTER | DT_VCENTER | DT_SINGLELINE */
 
 /* ---- Messages ---------------------------------------------------------
- * "repaints" names what the grid invalidates; results not given are 0.   */
+ * Each message's comment ends with its "Result:", clauses separated by ";"
+ * and the usual answer first; "as GM_X" means GM_X's clauses. "repaints"
+ * names what the grid invalidates. A refusal
+ * is a message box with no owner, caption "Latticor" and button OK, after
+ * which the message changes nothing; with GS_NOREFUSALBOX, no box shows and
+ * the parent gets GN_REFUSED instead.                                     */
 
-/* wParam colour (COLORREF). Grid-line colour; repaints all. Result TRUE. */
+/* wParam colour (COLORREF). Grid-line colour; repaints all.
+ * Result: TRUE. */
 #define GM_SETGRIDCOLOR 1035
 /* Result: the grid-line colour. */
 #define GM_GETGRIDCOLOR 1036
 /* wParam colour. Background outside the cells; repaints all with erasing.
- * Result TRUE. */
+ * Result: TRUE. */
 #define GM_SETBKCOLOR 1037
 /* Result: the background colour. */
 #define GM_GETBKCOLOR 1038
 /* wParam column 1 .. colCount - 1. Moves the current cell to that column
  * and the selection's end column with it. Sends GN_CELLLEAVING at once and
  * GN_CELLENTERED from the next paint; nothing when the column is already
- * current. Out of range: message box "Invalid number of column.", result
- * IDOK. Result TRUE. */
+ * current. Out of range: refused with "Invalid number of column.".
+ * Result: TRUE; 0 when the column is already current; IDOK after a refusal
+ * box; 0 after a refusal with GS_NOREFUSALBOX. */
 #define GM_SETCURCOL 1039
 /* Result: the current cell's column. */
 #define GM_GETCURCOL 1040
 /* wParam row 1 .. rowCount - 1. As GM_SETCURCOL for rows ("Invalid number
- * of row."). */
+ * of row.").
+ * Result: TRUE; 0 when the row is already current; IDOK after a refusal
+ * box; 0 after a refusal with GS_NOREFUSALBOX. */
 #define GM_SETCURROW 1041
 /* Result: the current cell's row. */
 #define GM_GETCURROW 1042
 /* wParam 2 .. 254. Sets the number of columns and empties every cell,
- * titles included. Out of range: message box, result IDOK. Result TRUE. */
+ * titles included. Out of range: refused.
+ * Result: TRUE; 0 when memory runs out, nothing changed; IDOK after a
+ * refusal box; 0 after a refusal with GS_NOREFUSALBOX. */
 #define GM_SETCOLCOUNT 1043
 /* Result: the number of columns, title column included. */
 #define GM_GETCOLCOUNT 1044
 /* wParam 2 .. 16382. Sets the number of rows; rows that stay keep their
- * cells. Out of range: message box, result IDOK. Result TRUE. */
+ * cells. Out of range: refused.
+ * Result: as GM_SETCOLCOUNT. */
 #define GM_SETROWCOUNT 1045
 /* Result: the number of rows, title row included. */
 #define GM_GETROWCOUNT 1046
-/* wParam column (0 = title column), lParam width in pixels. A negative
- * width is ignored; a width wider than the client area less the title
- * column and 5 pixels is cut to that. Repaints all. Result TRUE. */
+/* wParam column (0 = title column), lParam width in pixels. A width wider
+ * than the client area less the title column and 5 pixels is cut to that.
+ * Repaints all.
+ * Result: TRUE; 0 for a negative width or a column beyond 255, which
+ * change nothing. */
 #define GM_SETCOLWIDTH 1047
-/* wParam column. Result: its width. */
+/* wParam column.
+ * Result: its width; 0 for a column beyond 255. */
 #define GM_GETCOLWIDTH 1048
-/* wParam row (0 = title row), lParam height. As GM_SETCOLWIDTH. */
+/* wParam row (0 = title row), lParam height. As GM_SETCOLWIDTH.
+ * Result: TRUE; 0 for a negative height or a row beyond 16383, which change
+ * nothing. */
 #define GM_SETROWHEIGHT 1051
-/* wParam row. Result: its height. */
+/* wParam row.
+ * Result: its height; 0 for a row beyond 16383. */
 #define GM_GETROWHEIGHT 1052
-/* wParam column 1 .. colCount - 1: the selection's other corner. Out of
- * range: message box, result IDOK. No notification. Result TRUE. */
+/* wParam column 1 .. colCount - 1: the selection's other corner. No
+ * notification. Out of range: refused with "Invalid number of column.".
+ * Result: TRUE; IDOK after a refusal box; 0 after a refusal with
+ * GS_NOREFUSALBOX. */
 #define GM_SETSELENDCOL 1055
 /* Result: the selection's end column. */
 #define GM_GETSELENDCOL 1056
-/* wParam row 1 .. rowCount - 1. As GM_SETSELENDCOL for rows. */
+/* wParam row 1 .. rowCount - 1. As GM_SETSELENDCOL for rows ("Invalid
+ * number of row.").
+ * Result: as GM_SETSELENDCOL. */
 #define GM_SETSELENDROW 1057
 /* Result: the selection's end row. */
 #define GM_GETSELENDROW 1058
-/* wParam column: the first data column shown. Scrolls there and sends
- * GN_SCROLLED. Result: the parent's answer to GN_SCROLLED. */
+/* wParam column 1 .. colCount - 1: the first data column shown. Scrolls
+ * there and sends GN_SCROLLED; a column outside is ignored.
+ * Result: the parent's answer to GN_SCROLLED; 0 for a column outside. */
 #define GM_SETFIRSTCOL 1059
 /* Result: the first data column shown. */
 #define GM_GETFIRSTCOL 1060
-/* wParam row: the first data row shown. As GM_SETFIRSTCOL. */
+/* wParam row 1 .. rowCount - 1: the first data row shown. As
+ * GM_SETFIRSTCOL.
+ * Result: the parent's answer to GN_SCROLLED; 0 for a row outside. */
 #define GM_SETFIRSTROW 1061
 /* Result: the first data row shown. */
 #define GM_GETFIRSTROW 1062
-/* wParam GRID_CELL, lParam HFONT (0 = the grid's font at paint time).
- * The font stays the caller's. Repaints the cell. Result TRUE. */
+/* wParam GRID_CELL, lParam HFONT (0 = the font selected at paint time).
+ * The font stays the caller's. Repaints the cell.
+ * Result: TRUE; 0 for a cell outside the grid. */
 #define GM_SETCELLFONT 1063
-/* wParam GRID_CELL. Result: the cell's font. */
+/* wParam GRID_CELL.
+ * Result: the cell's font; 0 for a cell outside the grid. */
 #define GM_GETCELLFONT 1064
-/* wParam GRID_CELL, lParam COLORREF text colour. Result TRUE. */
+/* wParam GRID_CELL, lParam COLORREF text colour. Repaints the cell.
+ * Result: as GM_SETCELLFONT. */
 #define GM_SETCELLCOLOR 1065
-/* wParam GRID_CELL. Result: the cell's text colour. */
+/* wParam GRID_CELL.
+ * Result: the cell's text colour; 0 for a cell outside the grid. */
 #define GM_GETCELLCOLOR 1066
-/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). Result TRUE. */
+/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). Repaints the cell.
+ * Result: as GM_SETCELLFONT. */
 #define GM_SETCELLFORMAT 1067
-/* wParam GRID_CELL. Result: the cell's DrawTextA flags. */
+/* wParam GRID_CELL.
+ * Result: the cell's DrawTextA flags; 0 for a cell outside the grid. */
 #define GM_GETCELLFORMAT 1068
 /* wParam GRID_CELL, lParam zero-terminated text, copied by the grid.
- * Repaints the cell. Result TRUE. */
+ * Repaints the cell.
+ * Result: TRUE; 0 for a cell outside the grid or no text; 0 when memory
+ * runs out, the old text staying. */
 #define GM_SETCELLTEXT 1069
-/* wParam GRID_CELL, lParam buffer that receives the text and its zero;
- * it must be large enough (see GM_GETCURCELL for the text's address). */
+/* wParam GRID_CELL, lParam buffer that receives the text and its zero; it
+ * must be large enough: ask GM_GETCELLTEXTLENGTH first, or copy bounded
+ * with GM_GETCELLTEXTN.
+ * Result: the text's length, without its zero; 0 for a cell outside the
+ * grid or no buffer, the buffer left as it was. */
 #define GM_GETCELLTEXT 1070
 /* wParam 0 or 1: resizing columns and rows by mouse off or on. Gaining the
- * focus turns it on again. */
+ * focus turns it on again.
+ * Result: 0. */
 #define GM_ENABLERESIZE 1081
 /* wParam 0 or 1: selecting with the mouse and showing the selection off or
- * on. Repaints at once. Result TRUE. */
+ * on. Repaints at once.
+ * Result: TRUE. */
 #define GM_ENABLESELECT 1082
 /* wParam buffer holding a zero-terminated string (empty as a rule), at
  * least GM_GETCOPYSIZE bytes: the selection is appended as text, cells
- * separated by TAB, each row ended by CR LF. */
+ * separated by TAB, each row ended by CR LF.
+ * Result: TRUE; 0 for no buffer. */
 #define GM_COPYSEL 1086
 /* wParam zero-terminated text in the GM_COPYSEL format. Stores it from the
- * top-left selected cell: a single selected cell takes any block that fits
- * the grid, a larger selection only a block of its own shape; otherwise a
- * warning box and no change. */
+ * top-left selected cell, every field whole: a single selected cell takes
+ * any block that fits the grid, a larger selection only a block of its own
+ * shape; anything else is refused with a warning box (MB_ICONWARNING).
+ * Result: TRUE; 0 for no text; 0 when memory runs out, a field that could
+ * not be stored leaving its cell as it was; IDOK after a refusal box; 0
+ * after a refusal with GS_NOREFUSALBOX. */
 #define GM_PASTE 1087
-/* Result: bytes GM_COPYSEL writes for the selection, the zero included. */
+/* Result: the bytes GM_COPYSEL writes for the selection, the zero
+ * included. */
 #define GM_GETCOPYSIZE 1088
 /* wParam row 1 .. rowCount - 1 before which a row goes; 0 appends. The new
- * cells are centred on one line (GRID_FORMAT_TITLE). Result TRUE; IDOK
- * after a refusal box. */
+ * cells are centred on one line (GRID_FORMAT_TITLE). Refused at 16382 rows
+ * and for a row beyond the last ("Invalid number of row.",
+ * MB_ICONEXCLAMATION).
+ * Result: TRUE; 0 when memory runs out, nothing changed; IDOK after a
+ * refusal box; 0 after a refusal with GS_NOREFUSALBOX. */
 #define GM_INSERTROW 1089
 /* wParam row 1 .. rowCount - 1 to remove; 0 removes the last. Scrolls up a
- * row when it can. Result: the parent's answer to the last GN_SCROLLED;
- * IDOK after a refusal box. */
+ * row when it can. Refused at 2 rows and for a row beyond the last.
+ * Result: the parent's answer to the last GN_SCROLLED; IDOK after a
+ * refusal box; 0 after a refusal with GS_NOREFUSALBOX. */
 #define GM_DELETEROW 1090
 /* wParam printer HDC (no document started), lParam GridPrintRange*. Prints
- * the range on one page at the cells' screen positions. Result: EndDoc's. */
+ * the range on one page at the cells' screen positions.
+ * Result: EndDoc's result; 0 for no range or a range wholly outside the
+ * grid, which prints nothing. */
 #define GM_PRINT 1092
-/* wParam first column, lParam last column. Result: the sum of their widths
- * (the first column's alone when lParam < wParam). */
+/* wParam first column, lParam last column.
+ * Result: the sum of their widths, the first column's alone when lParam <
+ * wParam. */
 #define GM_SUMCOLWIDTHS 1093
-/* wParam first row, lParam last row. As GM_SUMCOLWIDTHS for heights. */
+/* wParam first row, lParam last row. As GM_SUMCOLWIDTHS for heights.
+ * Result: the sum of their heights, the first row's alone when lParam <
+ * wParam. */
 #define GM_SUMROWHEIGHTS 1094
-/* Sent by the holder for every WM_SIZING: the data cells are not repainted
- * while the holder's border is dragged. */
+/* Sent by the holder for its WM_SIZING: from then on the grid's resizes
+ * leave its data cells unrepainted, until a resize finds the holder
+ * maximised or minimised.
+ * Result: 0. */
 #define GM_SIZING 1095
 /* wParam GridCell* that receives a copy of the current cell, lParam RECT*
  * that receives its rectangle (client pixels, with its right and bottom
  * grid lines). The text address stays the grid's: valid until that cell's
- * text is set again. Result: GRID_CELL(curCol, curRow). */
+ * text is set again.
+ * Result: GRID_CELL(curCol, curRow); 0 for a null pointer. */
 #define GM_GETCURCELL 1096
-/* Result: the last column whose left edge was inside the window at the last
- * paint. */
+/* Result: the last column whose left edge was at or left of the client
+ * area's right edge at the last paint. */
 #define GM_GETLASTCOL 1097
-/* Result: the last row whose top edge was inside the window at the last
- * paint. */
+/* Result: the last row whose top edge was at or above the client area's
+ * bottom edge at the last paint. */
 #define GM_GETLASTROW 1098
+/* wParam GRID_CELL.
+ * Result: the length of the cell's text, without its zero; 0 for a cell
+ * outside the grid. */
+#define GM_GETCELLTEXTLENGTH 1099
+/* wParam GRID_CELL, lParam GridTextBuffer*: copies at most size - 1 bytes
+ * of the cell's text and a zero into the buffer (for a cell outside the
+ * grid, the empty string).
+ * Result: the bytes copied, without the zero; 0 for size 0 or no record or
+ * buffer, which writes nothing. */
+#define GM_GETCELLTEXTN 1100
 
 /* ---- Notifications to the parent --------------------------------------
  * "word" is MAKELONG(MK_* flags of the mouse message, LOWORD(id)).        */
@@ -182,6 +247,14 @@ extern "C" {
 #define GN_SETFOCUS 1084    /* sent; wParam id                             */
 #define GN_KILLFOCUS 1085   /* sent; wParam id                             */
 #define GN_CONTEXTMENU 1091 /* posted; wParam id, lParam screen x | y << 16 */
+#define GN_REFUSED 1101     /* sent; wParam id, lParam the refused message */
+
+/* ---- Window styles of the grid (the control's low word) ----------------- */
+
+/* Refusals show no message box: the message returns 0 and the parent gets
+ * GN_REFUSED, to report it its own way. For programs without a user at the
+ * screen: automation, services, tests. */
+#define GS_NOREFUSALBOX 0x0001
 
 /* What GM_GETCURCELL copies: one cell as the grid stores it. */
 typedef struct GridCell {
@@ -190,6 +263,13 @@ typedef struct GridCell {
   UINT format;        /* DrawTextA flags */
   LPSTR text;         /* the grid's own block; do not write through it */
 } GridCell;
+
+/* GM_GETCELLTEXTN's buffer: its address and its size in bytes. The record
+ * is 8 bytes on 32-bit Windows and 16 on 64-bit Windows. */
+typedef struct GridTextBuffer {
+  LPSTR text;
+  UINT size;
+} GridTextBuffer;
 
 /* GM_PRINT's request: the range of cells, ends included, and the scale. */
 typedef struct GridPrintRange {

@@ -32,16 +32,20 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   const auto* text = reinterpret_cast<const char*>(wParam);
   if (!text) return 0;
   const Block block = SelectedBlock(s);
-  if (!AcceptsPaste(s, MeasurePaste(text, block.c0, block.r0))) {
-    return MessageBoxA(nullptr, kPasteRefusal, "Latticor", MB_OK | MB_ICONWARNING);
-  }
-  // Each field goes in as GM_SETCELLTEXT to the grid itself, which copies it
-  // and repaints that cell alone.
-  ForEachField(text, block.c0, block.r0, s.colCount, s.rowCount,
-               [grid](uint32_t c, uint32_t r, const char* field) {
-                 SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(c, r), reinterpret_cast<LPARAM>(field));
-               });
-  return TRUE;
+  const PasteShape shape = MeasurePaste(text, block.c0, block.r0);
+  if (!AcceptsPaste(s, shape)) return Refuse(grid, GM_PASTE, kPasteRefusal, MB_ICONWARNING);
+  // Each field goes in whole, whatever its length, as GM_SETCELLTEXT to the
+  // grid itself, which copies it and repaints that cell alone; a field it
+  // has no memory for leaves its cell as it was, and the result says so.
+  bool allStored = true;
+  const bool started = ForEachField(*s.allocator, text, shape, block.c0, block.r0, s.colCount, s.rowCount,
+                                    [grid, &allStored](uint32_t c, uint32_t r, const char* field) {
+                                      if (!SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(c, r),
+                                                        reinterpret_cast<LPARAM>(field))) {
+                                        allStored = false;
+                                      }
+                                    });
+  return started && allStored ? TRUE : 0;
 }
 
 }  // namespace latticor::win32

@@ -35,8 +35,10 @@ WPARAM ControlId(HWND grid);
 // on 64-bit Windows the upper half is 0 whatever the identifier.
 WPARAM MouseWord(HWND grid, WPARAM mouseWParam);
 
-// A refusal: message box with no owner and the caption "Latticor".
-LRESULT ShowRefusal(const char* text, UINT icon = 0);
+// Every refusal of a message `msg` goes through here: by default a message
+// box with no owner and the caption "Latticor", whose answer is the result;
+// with GS_NOREFUSALBOX, GN_REFUSED to the parent instead, and 0.
+LRESULT Refuse(HWND grid, UINT msg, const char* text, UINT icon = 0);
 extern const char kBadColumnText[];
 extern const char kBadRowText[];
 extern const char kBadColCountText[];
@@ -127,6 +129,8 @@ LRESULT OnSumRowHeights(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetCurCell(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetLastCol(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetLastRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCellTextLength(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetCellTextN(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
 // A cell's text in its own font (a cell without one keeps whatever font is
 // selected), colour and layout flags.

@@ -18,15 +18,16 @@ static_assert(offsetof(::GridCell, format) == offsetof(latticor::GridCell, forma
 static_assert(offsetof(::GridCell, text) == (sizeof(void*) == 4 ? 12 : 16));
 static_assert(offsetof(::GridCell, text) == offsetof(latticor::GridCell, text));
 static_assert(sizeof(::GridPrintRange) == 20, "five 32-bit fields on either");
+static_assert(sizeof(::GridTextBuffer) == 2 * sizeof(void*), "an address and a size: 8 or 16 bytes");
 
 namespace {
 
 // GM_SETCURCOL / GM_SETCURROW.
-LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, const char* refusal) {
+LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, UINT msg, const char* refusal) {
   const uint32_t target = Index32(to);
   switch (CheckCurrentMove(s, a, target)) {
     case CurrentMove::kRefused:
-      return ShowRefusal(refusal);
+      return Refuse(grid, msg, refusal);
     case CurrentMove::kUnchanged:
       return 0;
     case CurrentMove::kMoves:
@@ -42,9 +43,9 @@ LRESULT MoveCurrent(HWND grid, GridState& s, const Axis& a, WPARAM to, const cha
 }
 
 // GM_SETSELENDCOL / GM_SETSELENDROW.
-LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, const char* refusal) {
+LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, UINT msg, const char* refusal) {
   const uint32_t target = Index32(to);
-  if (!IsDataIndex(s, a, target)) return ShowRefusal(refusal);
+  if (!IsDataIndex(s, a, target)) return Refuse(grid, msg, refusal);
   s.*a.selEnd = target;
   InvalidateAll(grid, FALSE);
   return TRUE;
@@ -105,11 +106,11 @@ LRESULT OnSetBkColor(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
 LRESULT OnGetBkColor(HWND, GridState& s, WPARAM, LPARAM) { return s.bkColor; }
 
 LRESULT OnSetCurCol(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return MoveCurrent(grid, s, kCols, wParam, kBadColumnText);
+  return MoveCurrent(grid, s, kCols, wParam, GM_SETCURCOL, kBadColumnText);
 }
 
 LRESULT OnSetCurRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return MoveCurrent(grid, s, kRows, wParam, kBadRowText);
+  return MoveCurrent(grid, s, kRows, wParam, GM_SETCURROW, kBadRowText);
 }
 
 LRESULT OnGetCurCol(HWND, GridState& s, WPARAM, LPARAM) { return s.curCol; }
@@ -131,11 +132,11 @@ LRESULT OnGetColWidth(HWND, GridState& s, WPARAM wParam, LPARAM) { return GetSiz
 LRESULT OnGetRowHeight(HWND, GridState& s, WPARAM wParam, LPARAM) { return GetSize(s, kRows, wParam); }
 
 LRESULT OnSetSelEndCol(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return SetSelectionEnd(grid, s, kCols, wParam, kBadColumnText);
+  return SetSelectionEnd(grid, s, kCols, wParam, GM_SETSELENDCOL, kBadColumnText);
 }
 
 LRESULT OnSetSelEndRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  return SetSelectionEnd(grid, s, kRows, wParam, kBadRowText);
+  return SetSelectionEnd(grid, s, kRows, wParam, GM_SETSELENDROW, kBadRowText);
 }
 
 LRESULT OnGetSelEndCol(HWND, GridState& s, WPARAM, LPARAM) { return s.selEndCol; }
@@ -189,6 +190,23 @@ LRESULT OnGetCellText(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
   if (!cell || !buffer) return 0;
   const size_t n = std::strlen(cell->text);
   std::memcpy(buffer, cell->text, n + 1);
+  return static_cast<LRESULT>(n);
+}
+
+LRESULT OnGetCellTextLength(HWND, GridState& s, WPARAM wParam, LPARAM) {
+  const GridCell* cell = AddressedCell(s, wParam);
+  return cell ? static_cast<LRESULT>(std::strlen(cell->text)) : 0;
+}
+
+// Copies at most size - 1 bytes and a terminator, so that the buffer holds
+// a string whatever the cell; the result is the bytes copied.
+LRESULT OnGetCellTextN(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
+  const auto* request = reinterpret_cast<const GridTextBuffer*>(lParam);
+  if (!request || !request->text || request->size == 0) return 0;
+  const GridCell* cell = AddressedCell(s, wParam);
+  const size_t n = cell ? BoundedCopyLength(cell->text, request->size) : 0;
+  if (n) std::memcpy(request->text, cell->text, n);
+  request->text[n] = '\0';
   return static_cast<LRESULT>(n);
 }
 

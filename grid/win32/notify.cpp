@@ -25,7 +25,11 @@ WPARAM MouseWord(HWND grid, WPARAM mouseWParam) {
   return MAKEWPARAM(LOWORD(mouseWParam), LOWORD(ControlId(grid)));
 }
 
-LRESULT ShowRefusal(const char* text, UINT icon) {
+LRESULT Refuse(HWND grid, UINT msg, const char* text, UINT icon) {
+  if (GetWindowLongPtrA(grid, GWL_STYLE) & GS_NOREFUSALBOX) {
+    SendNotification(grid, GN_REFUSED, msg);
+    return 0;
+  }
   return MessageBoxA(nullptr, text, "Latticor", MB_OK | icon);
 }
 

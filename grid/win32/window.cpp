@@ -88,6 +88,12 @@ LRESULT OnSetFont(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   return TRUE;
 }
 
+LRESULT OnGetFont(HWND, GridState& s, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(s.font); }
+
+// In a dialog box the arrows and characters are the grid's; Tab, Enter and
+// Escape stay the dialog's.
+LRESULT OnGetDlgCode(HWND, GridState&, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
 LRESULT OnContextMenu(HWND grid, GridState&, WPARAM, LPARAM lParam) {
   PostNotification(grid, GN_CONTEXTMENU, ControlId(grid), lParam);
   return TRUE;
@@ -115,7 +121,9 @@ constexpr Route kRoutes[] = {
     {WM_ERASEBKGND, OnEraseBkgnd},
     {WM_SETCURSOR, OnSetCursor},
     {WM_SETFONT, OnSetFont},
+    {WM_GETFONT, OnGetFont},
     {WM_CONTEXTMENU, OnContextMenu},
+    {WM_GETDLGCODE, OnGetDlgCode},
     {WM_KEYDOWN, OnKeyDown},
     {WM_KEYUP, OnKeyUp},
     {WM_TIMER, OnTimer},
@@ -172,6 +180,8 @@ constexpr Route kRoutes[] = {
     {GM_GETCURCELL, OnGetCurCell},
     {GM_GETLASTCOL, OnGetLastCol},
     {GM_GETLASTROW, OnGetLastRow},
+    {GM_GETCELLTEXTLENGTH, OnGetCellTextLength},
+    {GM_GETCELLTEXTN, OnGetCellTextN},
 };
 
 constexpr bool RoutesAreSorted() {

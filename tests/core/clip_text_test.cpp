@@ -27,10 +27,10 @@ struct ClipText : testing::GridFixture {
   // The storing pass into the grid, as GM_PASTE runs it after acceptance.
   bool Paste(const char* text) {
     const Block b = SelectedBlock(*s);
-    if (!AcceptsPaste(*s, MeasurePaste(text, b.c0, b.r0))) return false;
-    ForEachField(text, b.c0, b.r0, s->colCount, s->rowCount,
-                 [&](uint32_t c, uint32_t r, const char* field) { Put(c, r, field); });
-    return true;
+    const PasteShape shape = MeasurePaste(text, b.c0, b.r0);
+    if (!AcceptsPaste(*s, shape)) return false;
+    return ForEachField(heap, text, shape, b.c0, b.r0, s->colCount, s->rowCount,
+                        [&](uint32_t c, uint32_t r, const char* field) { Put(c, r, field); });
   }
 };
 
@@ -142,11 +142,23 @@ TEST_F(ClipText, TextsHoldingSeparatorsSplitWhenPastedBack) {
   EXPECT_EQ(MeasurePaste(Copy().c_str(), 1, 1).rowEnd, 2) << "the CR LF inside counts as a line";
 }
 
-TEST_F(ClipText, LongFieldsAreCutAndNothingIsReadPastTheEnd) {
+TEST_F(ClipText, LongFieldsAreStoredWholeAndNothingIsReadPastTheEnd) {
   Select(1, 1, 1, 1);
-  const std::string longField(1000, 'q');
-  ASSERT_TRUE(Paste(longField.c_str()));
-  EXPECT_EQ(Text(1, 1), std::string(255, 'q'));
+  const std::string longField(100000, 'q'), other(256, 'w');
+  const std::string pasted = "a\t" + longField + "\r\n" + other + "\t\r\n";
+  EXPECT_EQ(MeasurePaste(pasted.c_str(), 1, 1).longestField, longField.size());
+  ASSERT_TRUE(Paste(pasted.c_str()));
+  EXPECT_EQ(Text(1, 1), "a");
+  EXPECT_TRUE(Text(2, 1) == longField) << "stored whole";
+  EXPECT_EQ(Text(1, 2), other);
+  EXPECT_EQ(Text(2, 2), "");
+  // The one scratch block for the fields: without it nothing is stored.
+  Put(1, 1, "kept");
+  heap.failAfter(0);
+  EXPECT_FALSE(Paste(pasted.c_str()));
+  heap.failAfter(-1);
+  EXPECT_EQ(Text(1, 1), "kept");
+  Put(2, 1, "");
   // A CR right before the zero: the pass must stop at the zero.
   std::vector<char> text = {'z', '\r', '\0', 'X', '\t', 'Y', '\0'};
   ASSERT_TRUE(Paste(text.data()));

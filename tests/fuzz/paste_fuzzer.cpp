@@ -1,7 +1,8 @@
 // Fuzzes the paste text: its measure, the acceptance rule and the storing
 // pass, against a grid of random shape and selection. Every decision is
 // checked against an independent count, and no field may land outside the
-// grid or exceed the field buffer.
+// grid.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -16,16 +17,22 @@ using namespace latticor;
 
 namespace {
 
-// Lines and tabs of the first line, counted another way: a CR and the
-// character after it end a line.
+// Lines, tabs of the first line, fields, their bytes and the longest one,
+// counted another way: a CR and the character after it end a line.
 struct Count {
-  uint64_t lines, tabs;
+  uint64_t lines, tabs, fields;
+  size_t content, longest;
 };
 Count CountText(const std::string& t) {
-  uint64_t crs = 0, tabs = 0;
+  uint64_t crs = 0, tabs = 0, allTabs = 0;
+  size_t content = 0, longest = 0, field = 0;
   bool firstLine = true, endsAfterLineEnd = false;
   size_t i = 0;
   while (i < t.size()) {
+    if (t[i] == '\r' || t[i] == '\t') {
+      longest = std::max(longest, field);
+      field = 0;
+    }
     if (t[i] == '\r') {
       ++crs;
       firstLine = false;
@@ -33,11 +40,18 @@ Count CountText(const std::string& t) {
       endsAfterLineEnd = i >= t.size();
       continue;
     }
-    if (t[i] == '\t' && firstLine) ++tabs;
+    if (t[i] == '\t') {
+      ++allTabs;
+      if (firstLine) ++tabs;
+    } else {
+      ++field;
+      ++content;
+    }
     ++i;
     endsAfterLineEnd = false;
   }
-  return Count{crs + (endsAfterLineEnd ? 0 : 1), tabs};
+  const uint64_t lines = crs + (endsAfterLineEnd ? 0 : 1);
+  return Count{lines, tabs, allTabs + lines, content, std::max(longest, field)};
 }
 
 }  // namespace
@@ -61,17 +75,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Count count = CountText(text);
   CHECK(shape.colEnd == b.c0 + count.tabs);
   CHECK(shape.rowEnd == int64_t{b.r0} - 1 + static_cast<int64_t>(count.lines));
+  CHECK(shape.longestField == count.longest);
   const bool single = b.c0 == b.c1 && b.r0 == b.r1;
   const bool fits = shape.colEnd <= cols - 1 && shape.rowEnd <= int64_t{rows} - 1;
   const bool sameShape = shape.colEnd == b.c1 && shape.rowEnd == int64_t{b.r1};
   CHECK(AcceptsPaste(*s, shape) == (single ? fits : sameShape));
 
   if (AcceptsPaste(*s, shape)) {
-    ForEachField(text.c_str(), b.c0, b.r0, cols, rows, [&](uint32_t c, uint32_t r, const char* field) {
-      CHECK(c >= b.c0 && c < cols && r >= b.r0 && r < rows);
-      CHECK(std::strlen(field) <= kMaxFieldLength);
-      CHECK(SetCellText(heap, *CellAt(*s, c, r), field));
-    });
+    // Every field arrives whole: when none lies outside the grid, the
+    // fields hold every byte of the text but the separators.
+    uint64_t fields = 0;
+    size_t stored = 0;
+    const bool done = ForEachField(heap, text.c_str(), shape, b.c0, b.r0, cols, rows,
+                                   [&](uint32_t c, uint32_t r, const char* field) {
+                                     CHECK(c >= b.c0 && c < cols && r >= b.r0 && r < rows);
+                                     ++fields;
+                                     stored += std::strlen(field);
+                                     CHECK(SetCellText(heap, *CellAt(*s, c, r), field));
+                                   });
+    CHECK(done);
+    CHECK(fields <= count.fields);
+    CHECK(fields < count.fields || stored == count.content);
   }
   DestroyGridState(s);
   CHECK(heap.live() == 0 && heap.foreign() == 0);

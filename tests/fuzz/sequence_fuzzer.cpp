@@ -141,16 +141,22 @@ void Step(GridState& s, testing::CountingAllocator& heap, Input& in) {
       for (uint32_t r = b.r0; r <= b.r1; ++r) {
         for (uint32_t c = b.c0; c <= b.c1; ++c) clean = clean && !std::strpbrk(CellAt(s, c, r)->text, "\t\r");
       }
-      CHECK(!clean || AcceptsPaste(s, MeasurePaste(buffer.c_str(), b.c0, b.r0)));
+      const PasteShape shape = MeasurePaste(buffer.c_str(), b.c0, b.r0);
+      CHECK(!clean || AcceptsPaste(s, shape));
+      // ... and paste back byte for byte.
+      if (clean) {
+        ForEachField(heap, buffer.c_str(), shape, b.c0, b.r0, s.colCount, s.rowCount,
+                     [&](uint32_t c, uint32_t r, const char* f) { CHECK(std::strcmp(CellAt(s, c, r)->text, f) == 0); });
+      }
       break;
     }
     case 11: {  // paste text from the input
       const std::string text = in.Text();
       const Block b = SelectedBlock(s);
-      if (AcceptsPaste(s, MeasurePaste(text.c_str(), b.c0, b.r0))) {
-        ForEachField(text.c_str(), b.c0, b.r0, s.colCount, s.rowCount, [&](uint32_t c, uint32_t r, const char* f) {
-          SetCellText(heap, *CellAt(s, c, r), f);
-        });
+      const PasteShape shape = MeasurePaste(text.c_str(), b.c0, b.r0);
+      if (AcceptsPaste(s, shape)) {
+        ForEachField(heap, text.c_str(), shape, b.c0, b.r0, s.colCount, s.rowCount,
+                     [&](uint32_t c, uint32_t r, const char* f) { SetCellText(heap, *CellAt(s, c, r), f); });
       }
       break;
     }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "harness.h"
 
@@ -77,6 +78,43 @@ TEST_F(DimensionsTest, InsertionAndDeletionRefuseBadRowsWithTheExclamationIcon) 
   Ask(grid, GM_SETROWCOUNT, 16382);
   ExpectRefusal(GM_INSERTROW, 1, kRowCountText, MB_OK);
   EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 16382);
+}
+
+// Each refusal path, on a grid with and one without GS_NOREFUSALBOX: a box
+// and IDOK, or no box, 0 and GN_REFUSED; either way nothing changes.
+TEST_F(DimensionsTest, WithTheQuietBitEveryRefusalIsANotificationInsteadOfABox) {
+  struct Case {
+    UINT msg;
+    WPARAM value;
+    WPARAM rows;  // the row count the refusal needs
+  };
+  const Case cases[] = {
+      {GM_SETCURCOL, 0, 4},     {GM_SETCURROW, 4, 4},      {GM_SETSELENDCOL, 5, 4}, {GM_SETSELENDROW, 0, 4},
+      {GM_SETCOLCOUNT, 255, 4}, {GM_SETROWCOUNT, 1, 4},    {GM_INSERTROW, 4, 4},    {GM_INSERTROW, 1, 16382},
+      {GM_DELETEROW, 4, 4},     {GM_DELETEROW, 1, 2},
+      {GM_PASTE, reinterpret_cast<WPARAM>("1\t2\t3\t4\t5"), 4},
+  };
+  HWND quiet = parent.CreateGrid(0x10010, 0, 0, 400, 300, true, 0, GS_NOREFUSALBOX);
+  for (const Case& k : cases) {
+    for (HWND g : {grid, quiet}) {
+      Ask(g, GM_SETROWCOUNT, k.rows);
+      harness::SetCellText(g, 1, 1, "kept");
+      parent.Clear();
+      MessageBoxCapture boxes;
+      const LRESULT result = Ask(g, k.msg, k.value);
+      harness::Pump();
+      const bool isQuiet = g == quiet;
+      EXPECT_EQ(result, isQuiet ? 0 : IDOK) << k.msg << (isQuiet ? " quiet" : "");
+      EXPECT_EQ(boxes.boxes.size(), isQuiet ? 0u : 1u) << k.msg;
+      const std::vector<Note> refusal = {Sent(GN_REFUSED, 0x10010, k.msg)};
+      EXPECT_EQ(parent.Only(GN_REFUSED), isQuiet ? refusal : std::vector<Note>{}) << Describe(parent.notes);
+      EXPECT_EQ(Ask(g, GM_GETROWCOUNT), static_cast<LRESULT>(k.rows)) << k.msg;
+      EXPECT_EQ(Ask(g, GM_GETCOLCOUNT), 5) << k.msg;
+      EXPECT_EQ(harness::SelectionOf(g), "1,1-1,1") << k.msg;
+      EXPECT_EQ(CellText(g, 1, 1), "kept") << k.msg;
+    }
+  }
+  DestroyWindow(quiet);
 }
 
 TEST_F(DimensionsTest, ScrollRangesFollowEveryChange) {
@@ -203,6 +241,40 @@ TEST_F(DimensionsTest, APasteStoresEveryFieldThroughTheGridsOwnMessage) {
   harness::Pump();
   for (UINT msg : {GN_CELLLEAVING, GN_CELLENTERED, GN_SCROLLED}) {
     EXPECT_TRUE(parent.Only(msg).empty()) << Describe(parent.notes);
+  }
+}
+
+// Texts of any length, without TAB or CR, copied and pasted back come back
+// byte for byte: into the range they came from and at a single cell.
+TEST_F(DimensionsTest, CopyThenPasteGivesBackEveryTextWhole) {
+  auto textOf = [this](UINT c, UINT r) {
+    std::string text(size_t(Ask(grid, GM_GETCELLTEXTLENGTH, GRID_CELL(c, r))), '\0');
+    GridTextBuffer buffer{text.data(), UINT(text.size() + 1)};
+    EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, GRID_CELL(c, r), reinterpret_cast<LPARAM>(&buffer)),
+              static_cast<LRESULT>(text.size()));
+    return text;
+  };
+  std::vector<std::string> texts;
+  for (size_t length : {0, 1, 255, 256, 1215, 100000}) {
+    std::string t(length, ' ');
+    for (size_t i = 0; i < length; ++i) t[i] = static_cast<char>('!' + (i * 7 + length) % 94);
+    texts.push_back(t);
+  }
+  Ask(grid, GM_SETROWCOUNT, 6);
+  for (UINT i = 0; i < 6; ++i) harness::SetCellText(grid, 1 + i % 3, 1 + i / 3, texts[i].c_str());
+  Ask(grid, GM_SETSELENDCOL, 3);
+  Ask(grid, GM_SETSELENDROW, 2);
+  std::string copied(size_t(Ask(grid, GM_GETCOPYSIZE)), '\0');
+  Ask(grid, GM_COPYSEL, reinterpret_cast<WPARAM>(copied.data()));
+  for (UINT at : {1u, 3u}) {  // the copied range, then the single cell (1, 3)
+    Ask(grid, GM_SETCURROW, at);
+    Ask(grid, GM_SETSELENDROW, at == 1 ? 2 : 3);
+    Ask(grid, GM_SETSELENDCOL, at == 1 ? 3 : 1);
+    for (UINT i = 0; i < 6; ++i) harness::SetCellText(grid, 1 + i % 3, at + i / 3, "");
+    ASSERT_EQ(Ask(grid, GM_PASTE, reinterpret_cast<WPARAM>(copied.c_str())), TRUE) << at;
+    for (UINT i = 0; i < 6; ++i) {
+      EXPECT_TRUE(textOf(1 + i % 3, at + i / 3) == texts[i]) << "length " << texts[i].size() << " at row " << at;
+    }
   }
 }
 

@@ -166,4 +166,82 @@ TEST_F(RealInputTest, KeysMoveTheAnchorAndTheHighlightFollows) {
   EXPECT_EQ(parent.Only(GN_KEYDOWN).size(), 5u);
 }
 
+// A dialog template in memory: a dialog with its own font holding a grid
+// (identifier 100) and the default button OK.
+std::vector<WORD> GridDialogTemplate() {
+  std::vector<WORD> t;
+  auto dword = [&t](DWORD v) {
+    t.push_back(LOWORD(v));
+    t.push_back(HIWORD(v));
+  };
+  auto text = [&t](const wchar_t* s) {
+    do t.push_back(static_cast<WORD>(*s));
+    while (*s++);
+  };
+  auto item = [&](DWORD style, WORD x, WORD y, WORD cx, WORD cy, WORD id) {
+    if (t.size() % 2) t.push_back(0);  // items start on a DWORD
+    dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | style);
+    dword(0);
+    for (WORD w : {x, y, cx, cy, id}) t.push_back(w);
+  };
+  dword(WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT);
+  dword(0);
+  for (WORD w : {2, 0, 0, 220, 140, 0, 0}) t.push_back(w);  // items, place, no menu, default class
+  text(L"A grid in a dialog");
+  t.push_back(8);
+  text(L"MS Shell Dlg");
+  item(0, 5, 5, 210, 100, 100);
+  text(L"LATTICOR");
+  text(L"");
+  t.push_back(0);
+  item(BS_DEFPUSHBUTTON, 85, 115, 50, 14, IDOK);
+  for (WORD w : {0xFFFF, 0x0080}) t.push_back(w);  // the button class
+  text(L"OK");
+  t.push_back(0);
+  return t;
+}
+
+INT_PTR CALLBACK RecordingDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    return TRUE;  // the focus goes to the first control
+  }
+  if (msg == WM_COMMAND) {
+    reinterpret_cast<std::vector<WORD>*>(GetWindowLongPtrA(dialog, DWLP_USER))->push_back(LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// Real keys in a dialog box: the arrows are the grid's, Tab and Enter the
+// dialog's; the grid takes the dialog's font.
+TEST(GridInADialog, ArrowsMoveTheCurrentCellWhileTabAndEnterStayWithTheDialog) {
+  const std::vector<WORD> dialogTemplate = GridDialogTemplate();
+  std::vector<WORD> commands;
+  HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                           reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), nullptr,
+                                           RecordingDialogProc, reinterpret_cast<LPARAM>(&commands));
+  ASSERT_NE(dialog, nullptr);
+  HWND grid = GetDlgItem(dialog, 100), ok = GetDlgItem(dialog, IDOK);
+  EXPECT_NE(Ask(grid, WM_GETFONT), 0);
+  EXPECT_EQ(Ask(grid, WM_GETFONT), Ask(dialog, WM_GETFONT)) << "the font the dialog gave it";
+  SetForegroundWindow(dialog);
+  input::SetDialog(dialog);
+  input::Settle(50);
+  ASSERT_EQ(GetFocus(), grid) << "the first control has the focus";
+  input::Tap(VK_RIGHT);
+  input::Tap(VK_DOWN);
+  EXPECT_EQ(harness::SelectionOf(grid), "2,2-2,2") << "the arrows moved the current cell";
+  input::Tap(VK_TAB);
+  EXPECT_EQ(GetFocus(), ok) << "Tab moved the focus on";
+  input::Tap(VK_TAB);
+  ASSERT_EQ(GetFocus(), grid);
+  EXPECT_TRUE(commands.empty());
+  input::Tap(VK_RETURN);
+  EXPECT_EQ(commands, std::vector<WORD>{IDOK}) << "Enter reached the dialog";
+  EXPECT_EQ(harness::SelectionOf(grid), "2,2-2,2");
+  input::SetDialog(nullptr);
+  DestroyWindow(dialog);
+}
+
 }  // namespace

@@ -2,7 +2,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "harness.h"
 
@@ -208,8 +216,45 @@ TEST_F(GridTest, CellAttributesAndTextsRoundTrip) {
 
 TEST_F(GridTest, TheFontGoesToTheGridAloneNotToItsCells) {
   HFONT font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(Ask(grid, WM_GETFONT), 0) << "no font before WM_SETFONT";
   EXPECT_EQ(Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0), TRUE);
   EXPECT_EQ(Ask(grid, GM_GETCELLFONT, GRID_CELL(1, 1)), 0);
+  EXPECT_EQ(Ask(grid, WM_GETFONT), reinterpret_cast<LRESULT>(font)) << "the font last set";
+}
+
+TEST_F(GridTest, ATextIsReadByItsLengthOrBoundedByTheBuffer) {
+  harness::SetCellText(grid, 2, 1, "hello");
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXTLENGTH, GRID_CELL(2, 1)), 5);
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXTLENGTH, GRID_CELL(1, 1)), 0);
+  struct Case {
+    UINT size;
+    LRESULT copied;
+    const char* text;
+  };
+  const Case cases[] = {{1, 0, ""}, {2, 1, "h"}, {5, 4, "hell"}, {6, 5, "hello"}, {40, 5, "hello"}};
+  for (const Case& k : cases) {
+    char buffer[48];
+    std::memset(buffer, '#', sizeof buffer);
+    GridTextBuffer request{buffer, k.size};
+    EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, GRID_CELL(2, 1), reinterpret_cast<LPARAM>(&request)), k.copied) << k.size;
+    EXPECT_STREQ(buffer, k.text) << k.size;
+    EXPECT_EQ(std::string(buffer + k.copied + 1, sizeof buffer - k.copied - 1),
+              std::string(sizeof buffer - k.copied - 1, '#'))
+        << "written past the terminator with size " << k.size;
+  }
+  char untouched[4] = "abc";
+  GridTextBuffer sizeZero{untouched, 0}, noBuffer{nullptr, 10};
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, GRID_CELL(2, 1), reinterpret_cast<LPARAM>(&sizeZero)), 0);
+  EXPECT_STREQ(untouched, "abc") << "size 0 writes nothing";
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, GRID_CELL(2, 1), reinterpret_cast<LPARAM>(&noBuffer)), 0);
+  EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, GRID_CELL(2, 1), 0), 0);
+  for (WPARAM address : {GRID_CELL(5, 0), GRID_CELL(0, 4), GRID_CELL(300, 20000), WPARAM{0xFFFFFFFF}}) {
+    EXPECT_EQ(Ask(grid, GM_GETCELLTEXTLENGTH, address), 0);
+    char buffer[4] = "abc";
+    GridTextBuffer request{buffer, sizeof buffer};
+    EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, address, reinterpret_cast<LPARAM>(&request)), 0);
+    EXPECT_STREQ(buffer, "") << "outside the grid the buffer holds the empty string";
+  }
 }
 
 TEST_F(GridTest, CurrentCellCopyIsTheStoredRecordAndItsText) {
@@ -338,6 +383,226 @@ TEST_F(GridTest, EnableSwitchesAnswerAsListed) {
   EXPECT_EQ(Ask(grid, GM_ENABLESELECT, 1), TRUE);
   EXPECT_EQ(Ask(grid, GM_ENABLERESIZE, 0), 0);
   EXPECT_EQ(Ask(grid, GM_SIZING, 0, 0), 0);
+}
+
+// What latticor.h documents as each message's result: its number and the
+// clauses of its "Result:" sentence (separated by "; "), where "as GM_X"
+// stands for GM_X's clauses.
+struct Documented {
+  UINT number = 0;
+  std::vector<std::string> clauses;
+};
+
+std::map<std::string, Documented> DocumentedResults() {
+  std::ifstream header(LATTICOR_HEADER_PATH);
+  EXPECT_TRUE(header.is_open()) << LATTICOR_HEADER_PATH;
+  std::map<std::string, Documented> results;
+  std::string line, comment;  // the comment just above the current line
+  bool inComment = false;
+  while (std::getline(header, line)) {
+    const bool opens = line.rfind("/*", 0) == 0;
+    if (opens || inComment) {
+      if (opens) comment.clear();
+      std::string text = line;
+      const size_t close = text.find("*/");
+      inComment = close == std::string::npos;
+      if (!inComment) text.erase(close);
+      text.erase(0, opens ? 2 : text.find_first_not_of(" *"));
+      comment += ' ' + text;
+      continue;
+    }
+    char name[64];
+    unsigned number;
+    const size_t result = comment.find("Result: ");
+    if (std::sscanf(line.c_str(), "#define %63s %u", name, &number) == 2 && std::strncmp(name, "GM_", 3) == 0 &&
+        result != std::string::npos) {
+      std::string text = comment.substr(result + 8);
+      while (text.find("  ") != std::string::npos) text.erase(text.find("  "), 1);  // lines joined
+      text.erase(text.find_last_not_of(" .") + 1);
+      Documented& d = results[name];
+      d.number = number;
+      for (size_t at = 0, end; at <= text.size(); at = end + 2) {
+        end = std::min(text.find("; ", at), text.size());
+        d.clauses.push_back(text.substr(at, end - at));
+      }
+      const auto same = d.clauses.size() == 1 && d.clauses[0].rfind("as GM_", 0) == 0
+                            ? results.find(d.clauses[0].substr(3))
+                            : results.end();
+      if (same != results.end()) d.clauses = same->second.clauses;  // else the clause stays unchecked
+    }
+    comment.clear();
+  }
+  return results;
+}
+
+// Every clause of every documented result, checked against the DLL where a
+// test can observe it, in an order that builds the state each needs.
+TEST_F(GridTest, EveryMessageAnswersWhatTheHeaderDocuments) {
+  const std::map<std::string, Documented> documented = DocumentedResults();
+  ASSERT_EQ(documented.count("GM_GETCELLTEXTN"), 1u) << "the header was not read";
+  HWND quiet = parent.CreateGrid(8, 0, 0, 400, 300, false, 0, GS_NOREFUSALBOX);
+  ShowWindow(grid, SW_SHOWNA);
+  harness::SizeClient(grid, 400, 300);
+  MessageBoxCapture boxes;
+  parent.onNote = [](const Note& n) -> LRESULT { return n.msg == GN_SCROLLED ? 0x55 : 0; };
+  HFONT font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+  char buffer[512] = {};
+  GridCell cell;
+  RECT rect;
+  GridPrintRange outside{100, 100, 1, 1, 100};
+  HDC paper = CreateCompatibleDC(nullptr);
+  GridTextBuffer three{buffer, 3}, none{buffer, 0};
+  auto to = [](HWND g, WPARAM w = 0, LPARAM l = 0) {
+    return std::function<LRESULT(UINT)>([=](UINT msg) { return Ask(g, msg, w, l); });
+  };
+  auto painted = [&](UINT msg) {
+    UpdateWindow(grid);
+    return Ask(grid, msg);
+  };
+  auto text = [](const char* t) { return reinterpret_cast<LPARAM>(t); };
+  auto address = [](const void* p) { return reinterpret_cast<LPARAM>(p); };
+  const std::function<LRESULT(UINT)> unobservable;
+  const char* refused = "IDOK after a refusal box";
+  const char* quietly = "0 after a refusal with GS_NOREFUSALBOX";
+  struct Check {
+    const char* name;
+    const char* clause;
+    std::function<LRESULT(UINT)> send;
+    LRESULT expected;
+  };
+  const Check checks[] = {
+      {"GM_SETGRIDCOLOR", "TRUE", to(grid, RGB(1, 2, 3)), TRUE},
+      {"GM_GETGRIDCOLOR", "the grid-line colour", to(grid), RGB(1, 2, 3)},
+      {"GM_SETBKCOLOR", "TRUE", to(grid, RGB(4, 5, 6)), TRUE},
+      {"GM_GETBKCOLOR", "the background colour", to(grid), RGB(4, 5, 6)},
+      {"GM_SETCURCOL", "TRUE", to(grid, 2), TRUE},
+      {"GM_SETCURCOL", "0 when the column is already current", to(grid, 2), 0},
+      {"GM_SETCURCOL", refused, to(grid, 0), IDOK},
+      {"GM_SETCURCOL", quietly, to(quiet, 0), 0},
+      {"GM_GETCURCOL", "the current cell's column", to(grid), 2},
+      {"GM_SETCURROW", "TRUE", to(grid, 2), TRUE},
+      {"GM_SETCURROW", "0 when the row is already current", to(grid, 2), 0},
+      {"GM_SETCURROW", refused, to(grid, 4), IDOK},
+      {"GM_SETCURROW", quietly, to(quiet, 4), 0},
+      {"GM_GETCURROW", "the current cell's row", to(grid), 2},
+      {"GM_SETCOLCOUNT", "TRUE", to(grid, 6), TRUE},
+      {"GM_SETCOLCOUNT", "0 when memory runs out, nothing changed", unobservable, 0},
+      {"GM_SETCOLCOUNT", refused, to(grid, 255), IDOK},
+      {"GM_SETCOLCOUNT", quietly, to(quiet, 1), 0},
+      {"GM_GETCOLCOUNT", "the number of columns, title column included", to(grid), 6},
+      {"GM_SETROWCOUNT", "TRUE", to(grid, 30), TRUE},
+      {"GM_SETROWCOUNT", "0 when memory runs out, nothing changed", unobservable, 0},
+      {"GM_SETROWCOUNT", refused, to(grid, 16383), IDOK},
+      {"GM_SETROWCOUNT", quietly, to(quiet, 0), 0},
+      {"GM_GETROWCOUNT", "the number of rows, title row included", to(grid), 30},
+      {"GM_SETCOLWIDTH", "TRUE", to(grid, 2, 60), TRUE},
+      {"GM_SETCOLWIDTH", "0 for a negative width or a column beyond 255, which change nothing", to(grid, 2, -1), 0},
+      {"GM_SETCOLWIDTH", "0 for a negative width or a column beyond 255, which change nothing", to(grid, 256, 9), 0},
+      {"GM_GETCOLWIDTH", "its width", to(grid, 2), 60},
+      {"GM_GETCOLWIDTH", "0 for a column beyond 255", to(grid, 256), 0},
+      {"GM_SETROWHEIGHT", "TRUE", to(grid, 29, 30), TRUE},
+      {"GM_SETROWHEIGHT", "0 for a negative height or a row beyond 16383, which change nothing", to(grid, 29, -1), 0},
+      {"GM_SETROWHEIGHT", "0 for a negative height or a row beyond 16383, which change nothing", to(grid, 16384, 9), 0},
+      {"GM_GETROWHEIGHT", "its height", to(grid, 29), 30},
+      {"GM_GETROWHEIGHT", "0 for a row beyond 16383", to(grid, 16384), 0},
+      {"GM_SETSELENDCOL", "TRUE", to(grid, 3), TRUE},
+      {"GM_SETSELENDCOL", refused, to(grid, 6), IDOK},
+      {"GM_SETSELENDCOL", quietly, to(quiet, 0), 0},
+      {"GM_GETSELENDCOL", "the selection's end column", to(grid), 3},
+      {"GM_SETSELENDROW", "TRUE", to(grid, 3), TRUE},
+      {"GM_SETSELENDROW", refused, to(grid, 30), IDOK},
+      {"GM_SETSELENDROW", quietly, to(quiet, 0), 0},
+      {"GM_GETSELENDROW", "the selection's end row", to(grid), 3},
+      {"GM_SETFIRSTCOL", "the parent's answer to GN_SCROLLED", to(grid, 1), 0x55},
+      {"GM_SETFIRSTCOL", "0 for a column outside", to(grid, 6), 0},
+      {"GM_GETFIRSTCOL", "the first data column shown", to(grid), 1},
+      {"GM_SETFIRSTROW", "the parent's answer to GN_SCROLLED", to(grid, 1), 0x55},
+      {"GM_SETFIRSTROW", "0 for a row outside", to(grid, 0), 0},
+      {"GM_GETFIRSTROW", "the first data row shown", to(grid), 1},
+      {"GM_SETCELLFONT", "TRUE", to(grid, GRID_CELL(1, 1), address(font)), TRUE},
+      {"GM_SETCELLFONT", "0 for a cell outside the grid", to(grid, GRID_CELL(6, 1), address(font)), 0},
+      {"GM_GETCELLFONT", "the cell's font", to(grid, GRID_CELL(1, 1)), address(font)},
+      {"GM_GETCELLFONT", "0 for a cell outside the grid", to(grid, GRID_CELL(1, 30)), 0},
+      {"GM_SETCELLCOLOR", "TRUE", to(grid, GRID_CELL(1, 1), RGB(7, 8, 9)), TRUE},
+      {"GM_SETCELLCOLOR", "0 for a cell outside the grid", to(grid, GRID_CELL(6, 1), 1), 0},
+      {"GM_GETCELLCOLOR", "the cell's text colour", to(grid, GRID_CELL(1, 1)), RGB(7, 8, 9)},
+      {"GM_GETCELLCOLOR", "0 for a cell outside the grid", to(grid, GRID_CELL(6, 1)), 0},
+      {"GM_SETCELLFORMAT", "TRUE", to(grid, GRID_CELL(1, 1), DT_RIGHT), TRUE},
+      {"GM_SETCELLFORMAT", "0 for a cell outside the grid", to(grid, GRID_CELL(6, 1), 1), 0},
+      {"GM_GETCELLFORMAT", "the cell's DrawTextA flags", to(grid, GRID_CELL(1, 1)), DT_RIGHT},
+      {"GM_GETCELLFORMAT", "0 for a cell outside the grid", to(grid, GRID_CELL(6, 1)), 0},
+      {"GM_SETCELLTEXT", "TRUE", to(grid, GRID_CELL(1, 1), text("abc")), TRUE},
+      {"GM_SETCELLTEXT", "0 for a cell outside the grid or no text", to(grid, GRID_CELL(6, 1), text("x")), 0},
+      {"GM_SETCELLTEXT", "0 for a cell outside the grid or no text", to(grid, GRID_CELL(1, 1)), 0},
+      {"GM_SETCELLTEXT", "0 when memory runs out, the old text staying", unobservable, 0},
+      {"GM_GETCELLTEXT", "the text's length, without its zero", to(grid, GRID_CELL(1, 1), address(buffer)), 3},
+      {"GM_GETCELLTEXT", "0 for a cell outside the grid or no buffer, the buffer left as it was",
+       to(grid, GRID_CELL(6, 1), address(buffer)), 0},
+      {"GM_GETCELLTEXT", "0 for a cell outside the grid or no buffer, the buffer left as it was",
+       to(grid, GRID_CELL(1, 1)), 0},
+      {"GM_ENABLERESIZE", "0", to(grid, 1), 0},
+      {"GM_ENABLESELECT", "TRUE", to(grid, 1), TRUE},
+      {"GM_COPYSEL", "TRUE", to(grid, address(buffer)), TRUE},
+      {"GM_COPYSEL", "0 for no buffer", to(grid), 0},
+      {"GM_PASTE", "TRUE", to(grid, text("p\tq\r\nr\ts\r\n")), TRUE},
+      {"GM_PASTE", "0 for no text", to(grid), 0},
+      {"GM_PASTE", "0 when memory runs out, a field that could not be stored leaving its cell as it was", unobservable,
+       0},
+      {"GM_PASTE", refused, to(grid, text("x")), IDOK},
+      {"GM_PASTE", quietly, to(quiet, text("1\t2\t3\t4\t5")), 0},
+      {"GM_GETCOPYSIZE", "the bytes GM_COPYSEL writes for the selection, the zero included", to(grid), 11},
+      {"GM_INSERTROW", "TRUE", to(grid, 1), TRUE},
+      {"GM_INSERTROW", "0 when memory runs out, nothing changed", unobservable, 0},
+      {"GM_INSERTROW", refused, to(grid, 31), IDOK},
+      {"GM_INSERTROW", quietly, to(quiet, 4), 0},
+      {"GM_DELETEROW", "the parent's answer to the last GN_SCROLLED", to(grid, 1), 0x55},
+      {"GM_DELETEROW", refused, to(grid, 100), IDOK},
+      {"GM_DELETEROW", quietly, to(quiet, 4), 0},
+      {"GM_PRINT", "EndDoc's result", unobservable, 0},  // PrintTest prints on a real printer
+      {"GM_PRINT", "0 for no range or a range wholly outside the grid, which prints nothing",
+       to(grid, reinterpret_cast<WPARAM>(paper)), 0},
+      {"GM_PRINT", "0 for no range or a range wholly outside the grid, which prints nothing",
+       to(grid, reinterpret_cast<WPARAM>(paper), address(&outside)), 0},
+      {"GM_SUMCOLWIDTHS", "the sum of their widths, the first column's alone when lParam < wParam", to(grid, 1, 3), 160},
+      {"GM_SUMCOLWIDTHS", "the sum of their widths, the first column's alone when lParam < wParam", to(grid, 2, 1), 60},
+      {"GM_SUMROWHEIGHTS", "the sum of their heights, the first row's alone when lParam < wParam", to(grid, 28, 29), 50},
+      {"GM_SUMROWHEIGHTS", "the sum of their heights, the first row's alone when lParam < wParam", to(grid, 29, 1), 30},
+      {"GM_SIZING", "0", to(grid, WMSZ_RIGHT), 0},
+      {"GM_GETCURCELL", "GRID_CELL(curCol, curRow)", to(grid, address(&cell), address(&rect)), MAKELONG(2, 2)},
+      {"GM_GETCURCELL", "0 for a null pointer", to(grid, 0, address(&rect)), 0},
+      {"GM_GETLASTCOL", "the last column whose left edge was at or left of the client area's right edge at the last paint",
+       painted, 5},
+      // Rows 20 pixels high in 300: row 15's top edge is the bottom edge.
+      {"GM_GETLASTROW", "the last row whose top edge was at or above the client area's bottom edge at the last paint",
+       painted, 15},
+      {"GM_GETCELLTEXTLENGTH", "the length of the cell's text, without its zero", to(grid, GRID_CELL(1, 1)), 3},
+      {"GM_GETCELLTEXTLENGTH", "0 for a cell outside the grid", to(grid, GRID_CELL(6, 1)), 0},
+      {"GM_GETCELLTEXTN", "the bytes copied, without the zero", to(grid, GRID_CELL(1, 1), address(&three)), 2},
+      {"GM_GETCELLTEXTN", "0 for size 0 or no record or buffer, which writes nothing",
+       to(grid, GRID_CELL(1, 1), address(&none)), 0},
+      {"GM_GETCELLTEXTN", "0 for size 0 or no record or buffer, which writes nothing", to(grid, GRID_CELL(1, 1)), 0},
+  };
+  std::set<std::string> checked;
+  for (const Check& c : checks) {
+    const auto it = documented.find(c.name);
+    ASSERT_NE(it, documented.end()) << c.name << " is not in the header";
+    const std::vector<std::string>& clauses = it->second.clauses;
+    EXPECT_NE(std::find(clauses.begin(), clauses.end(), c.clause), clauses.end())
+        << c.name << ": the header does not say \"" << c.clause << "\"";
+    checked.insert(std::string(c.name) + ": " + c.clause);
+    if (c.send) {
+      EXPECT_EQ(c.send(it->second.number), c.expected) << c.name << ": " << c.clause;
+    }
+  }
+  for (const auto& [name, d] : documented) {
+    EXPECT_FALSE(d.clauses.empty()) << name << " has no documented result";
+    for (const std::string& clause : d.clauses) {
+      EXPECT_EQ(checked.count(name + ": " + clause), 1u) << name << ": \"" << clause << "\" is not checked";
+    }
+  }
+  EXPECT_EQ(boxes.boxes.size(), 9u) << "one box for each refusal without GS_NOREFUSALBOX";
+  DeleteDC(paper);
+  DestroyWindow(quiet);
 }
 
 // Grids that are shown and take the focus.

@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -59,6 +60,7 @@ TEST(BadInput, EveryPrivateNumberAndHandledMessageWithEdgeValues) {
         GridCell cell;
         RECT rect;
         GridPrintRange range{UINT(w), UINT(l), UINT(w), UINT(l), 100};
+        GridTextBuffer request{buffer.data(), UINT(std::min<size_t>(size_t(l) & 0xFFFF, buffer.size()))};
         WPARAM wp = w;
         LPARAM lp = l;
         switch (msg) {
@@ -68,6 +70,7 @@ TEST(BadInput, EveryPrivateNumberAndHandledMessageWithEdgeValues) {
           case GM_COPYSEL: wp = reinterpret_cast<WPARAM>(buffer.data()); break;
           case GM_PASTE: wp = reinterpret_cast<WPARAM>("p\tq\r\nr\ts\r\n"); break;
           case GM_PRINT: wp = reinterpret_cast<WPARAM>(paper), lp = reinterpret_cast<LPARAM>(&range); break;
+          case GM_GETCELLTEXTN: lp = reinterpret_cast<LPARAM>(&request); break;
           default: break;
         }
         PostMessageA(grid, WM_NULL, 0, 0);  // ends a scroll's wait at once

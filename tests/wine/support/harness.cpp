@@ -21,7 +21,9 @@ struct Pending {
   bool valid;
 } pending{};
 
-bool IsNotification(UINT msg) { return msg >= GN_LBUTTONDOWN && msg <= GN_CONTEXTMENU; }
+bool IsNotification(UINT msg) {
+  return (msg >= GN_LBUTTONDOWN && msg <= GN_CONTEXTMENU) || msg == GN_REFUSED;
+}
 
 }  // namespace
 
@@ -66,8 +68,9 @@ TestParent::~TestParent() {
   current = nullptr;
 }
 
-HWND TestParent::CreateGrid(UINT id, int x, int y, int width, int height, bool visible, DWORD exStyle) {
-  DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0);
+HWND TestParent::CreateGrid(UINT id, int x, int y, int width, int height, bool visible, DWORD exStyle,
+                            DWORD gridStyle) {
+  DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0) | gridStyle;
   return CreateWindowExA(exStyle, LATTICOR_CLASS_NAME, "", style, x, y, width, height, hwnd_,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
                          nullptr);

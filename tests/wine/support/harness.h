@@ -32,7 +32,7 @@ inline Note Sent(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, false}; 
 inline Note Posted(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, true}; }
 
 // A top-level window that holds grids and records the notifications
-// (numbers 1071 to 1091) they send or post to it. `onNote` runs inside
+// (numbers 1071 to 1091, and GN_REFUSED) they send or post to it. `onNote` runs inside
 // the notification, where the grid waits for the answer.
 class TestParent {
  public:
@@ -42,9 +42,10 @@ class TestParent {
   TestParent& operator=(const TestParent&) = delete;
 
   HWND hwnd() const { return hwnd_; }
-  // A grid child; WS_VISIBLE unless `visible` is false.
+  // A grid child; WS_VISIBLE unless `visible` is false, with the grid's own
+  // style bits `gridStyle` (GS_*).
   HWND CreateGrid(UINT id = 7, int x = 0, int y = 0, int width = 400, int height = 300,
-                  bool visible = true, DWORD exStyle = 0);
+                  bool visible = true, DWORD exStyle = 0, DWORD gridStyle = 0);
 
   std::vector<Note> notes;
   std::function<LRESULT(const Note&)> onNote;

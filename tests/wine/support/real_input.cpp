@@ -75,20 +75,30 @@ void Wheel(int distance, DWORD settleMs) {
   Settle(settleMs);
 }
 
-void Settle(DWORD ms) {
-  const DWORD start = GetTickCount();
+namespace {
+
+HWND dialog = nullptr;
+
+void DeliverQueued() {
   MSG m;
-  do {
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (GetTickCount() - start < ms);
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (dialog && IsDialogMessageA(dialog, &m)) continue;
     TranslateMessage(&m);
     DispatchMessageA(&m);
   }
+}
+
+}  // namespace
+
+void SetDialog(HWND d) { dialog = d; }
+
+void Settle(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    DeliverQueued();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < ms);
+  DeliverQueued();
 }
 
 }  // namespace real_input

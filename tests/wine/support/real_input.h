@@ -20,5 +20,9 @@ void Type(const char* text, DWORD settleMs = 20);
 void Wheel(int distance, DWORD settleMs = 50);
 // Delivers this thread's messages for `ms` milliseconds.
 void Settle(DWORD ms);
+// Until it is set back to null, Settle offers every message to
+// IsDialogMessage for this modeless dialog first, as a dialog's own message
+// loop does.
+void SetDialog(HWND dialog);
 
 }  // namespace real_input
