@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
+#include "char_boundary.h"
 #include "grid_state.h"
 
 namespace latticor {
@@ -33,43 +35,48 @@ PasteShape MeasurePaste(const char* text, uint32_t c0, uint32_t r0);
 // larger selection only a block of exactly its own shape.
 bool AcceptsPaste(const GridState& s, const PasteShape& shape);
 
-// The longest field a paste stores; the rest of a longer field is dropped.
+// The longest field a paste stores, in bytes; the rest of a longer field is
+// dropped.
 constexpr size_t kMaxFieldLength = 255;
 
 // The storing pass: calls store(column, row, field) for every field of the
 // text, from (c0, r0) on, empty fields included. Fields that would lie
 // right of column `colLimit` - 1 or below row `rowLimit` - 1 are dropped.
-// Nothing is read past the text's terminating zero.
+// A longer field is cut to kMaxFieldLength bytes on a character boundary
+// of `encoding`. Nothing is read past the text's terminating zero.
 template <typename Store>
-void ForEachField(const char* text, uint32_t c0, uint32_t r0, uint32_t colLimit, uint32_t rowLimit,
-                  Store store) {
+void ForEachField(const char* text, uint32_t c0, uint32_t r0, uint32_t colLimit, uint32_t rowLimit, Store store,
+                  const Encoding& encoding = Encoding{}) {
   char field[kMaxFieldLength + 1];
-  size_t length = 0;
   uint64_t c = c0, r = r0;
-  auto flush = [&] {
+  const char* start = text;  // of the field being read
+  auto flush = [&](const char* end) {
+    if (c >= colLimit || r >= rowLimit) return;
+    size_t length = static_cast<size_t>(end - start);
+    if (length > kMaxFieldLength) length = CharBoundaryAtOrBefore(start, kMaxFieldLength, encoding);
+    std::memcpy(field, start, length);
     field[length] = '\0';
-    if (c < colLimit && r < rowLimit) store(static_cast<uint32_t>(c), static_cast<uint32_t>(r), field);
-    length = 0;
+    store(static_cast<uint32_t>(c), static_cast<uint32_t>(r), field);
   };
   for (const char* p = text;;) {
     const char ch = *p;
     if (ch == '\0') {
-      flush();
+      flush(p);
       return;
     }
     if (ch == '\t') {
-      flush();
+      flush(p);
       ++c;
-      ++p;
+      start = ++p;
     } else if (ch == '\r') {
-      flush();
+      flush(p);
       c = c0;
       ++r;
       ++p;
       if (*p != '\0') ++p;  // the LF of the pair, whatever it is
       if (*p == '\0') return;
+      start = p;
     } else {
-      if (length < kMaxFieldLength) field[length++] = ch;
       ++p;
     }
   }

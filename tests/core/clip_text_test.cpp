@@ -25,11 +25,12 @@ struct ClipText : testing::GridFixture {
     return std::string(buffer.data());
   }
   // The storing pass into the grid, as GM_PASTE runs it after acceptance.
-  bool Paste(const char* text) {
+  bool Paste(const char* text, const Encoding& encoding = Encoding{}) {
     const Block b = SelectedBlock(*s);
     if (!AcceptsPaste(*s, MeasurePaste(text, b.c0, b.r0))) return false;
-    ForEachField(text, b.c0, b.r0, s->colCount, s->rowCount,
-                 [&](uint32_t c, uint32_t r, const char* field) { Put(c, r, field); });
+    ForEachField(
+        text, b.c0, b.r0, s->colCount, s->rowCount,
+        [&](uint32_t c, uint32_t r, const char* field) { Put(c, r, field); }, encoding);
     return true;
   }
 };
@@ -155,6 +156,12 @@ TEST_F(ClipText, LongFieldsAreCutAndNothingIsReadPastTheEnd) {
   const PasteShape shape = MeasurePaste(text.data(), 1, 1);
   EXPECT_EQ(shape.rowEnd, 1);
   EXPECT_EQ(shape.colEnd, 1u);
+  // In UTF-8 the cut leaves out the character it would split.
+  std::string alphas;
+  for (int i = 0; i < 200; ++i) alphas += "\xCE\xB1";
+  ASSERT_TRUE(Paste((alphas + "\tnext").c_str(), EncodingOf(kUtf8CodePage, nullptr)));
+  EXPECT_EQ(Text(1, 1), alphas.substr(0, 254));
+  EXPECT_EQ(Text(2, 1), "next");
 }
 
 TEST_F(ClipText, CopyThenPasteGivesBackTheTexts) {
