@@ -2,6 +2,7 @@
 // host, which moves them to and from the clipboard.
 #include "clip_text.h"
 #include "grid_window.h"
+#include "text.h"
 
 namespace latticor::win32 {
 
@@ -37,10 +38,12 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   }
   // Each field goes in as GM_SETCELLTEXT to the grid itself, which copies it
   // and repaints that cell alone.
-  ForEachField(text, block.c0, block.r0, s.colCount, s.rowCount,
-               [grid](uint32_t c, uint32_t r, const char* field) {
-                 SendMessageA(grid, GM_SETCELLTEXT, MAKELONG(c, r), reinterpret_cast<LPARAM>(field));
-               });
+  ForEachField(
+      text, block.c0, block.r0, s.colCount, s.rowCount,
+      [grid](uint32_t c, uint32_t r, const char* field) {
+        SendMessageA(grid, GM_SETCELLTEXT, MAKELONG(c, r), reinterpret_cast<LPARAM>(field));
+      },
+      ProcessEncoding());
   return TRUE;
 }
 
