@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "celdra.h"
+#include "code_page.h"
 #include "titles.h"
 
 namespace celdra {
@@ -10,7 +11,7 @@ namespace celdra {
 namespace {
 
 constexpr size_t kReadBuffer = 1024;  // a cell's text on its way into the editor
-constexpr int kEditorLimit = 255;     // 254 characters and the zero
+constexpr size_t kEditorLimit = 254;  // bytes a cell gets from the editor
 
 ChildData* DataOf(HWND child) { return reinterpret_cast<ChildData*>(GetWindowLongPtrA(child, 0)); }
 
@@ -100,20 +101,33 @@ void OnCellEntered(const ChildData& data) {
   const CurrentCell c = Current(data.grid);
   PlaceEditor(data.editor, c.rect);
   char text[kReadBuffer] = {};
-  // Copied bounded from the grid's own block: a program may have written a
-  // text longer than this buffer into the cell.
-  if (c.cell.text) std::strncpy(text, c.cell.text, sizeof text - 1);
+  // Copied bounded from the grid's own block, whole characters only: a
+  // program may have written a text longer than this buffer into the cell.
+  if (c.cell.text) {
+    std::memcpy(text, c.cell.text,
+                latticor::CharBoundaryAtOrBefore(c.cell.text, sizeof text - 1, ProcessEncoding()));
+  }
   SendMessageA(data.editor, WM_SETTEXT, 255, reinterpret_cast<LPARAM>(text));
+}
+
+// What the editor holds, in the process's code page, cut to kEditorLimit
+// bytes between two characters. Read as UTF-16 and converted here, since
+// GetWindowTextA with a byte limit can end in half a character.
+std::string EditorText(HWND editor) {
+  std::wstring chars(static_cast<size_t>(GetWindowTextLengthW(editor)) + 1, L'\0');
+  const int length = GetWindowTextW(editor, chars.data(), static_cast<int>(chars.size()));
+  std::string text = FromWide(chars.data(), static_cast<size_t>(length));
+  text.resize(latticor::CharBoundaryAtOrBefore(text.c_str(), kEditorLimit, ProcessEncoding()));
+  return text;
 }
 
 // The current cell is about to change: what the editor holds goes into it.
 void OnCellLeaving(ChildData& data) {
   ShowWindow(data.editor, SW_HIDE);
   data.editing = 0;
-  char text[kReadBuffer] = {};
-  GetWindowTextA(data.editor, text, kEditorLimit);
+  const std::string text = EditorText(data.editor);
   const CurrentCell c = Current(data.grid);
-  SendMessageA(data.grid, GM_SETCELLTEXT, c.address, reinterpret_cast<LPARAM>(text));
+  SendMessageA(data.grid, GM_SETCELLTEXT, c.address, reinterpret_cast<LPARAM>(text.c_str()));
   SetWindowTextA(data.editor, "");
 }
 
