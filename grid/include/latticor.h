@@ -108,12 +108,14 @@ extern "C" {
 #define GM_SETCELLCOLOR 1065
 /* wParam GRID_CELL. Result: the cell's text colour. */
 #define GM_GETCELLCOLOR 1066
-/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). Result TRUE. */
+/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). The text is drawn from
+ * a copy: DT_MODIFYSTRING never changes it. Result TRUE. */
 #define GM_SETCELLFORMAT 1067
 /* wParam GRID_CELL. Result: the cell's DrawTextA flags. */
 #define GM_GETCELLFORMAT 1068
-/* wParam GRID_CELL, lParam zero-terminated text, copied by the grid.
- * Repaints the cell. Result TRUE. */
+/* wParam GRID_CELL, lParam zero-terminated text, copied by the grid. Texts
+ * are in the process's ANSI code page: UTF-8 under a manifest that asks for
+ * it (docs/embedding.md, "Unicode"). Repaints the cell. Result TRUE. */
 #define GM_SETCELLTEXT 1069
 /* wParam GRID_CELL, lParam buffer that receives the text and its zero;
  * it must be large enough (see GM_GETCURCELL for the text's address). */
@@ -131,7 +133,8 @@ extern "C" {
 /* wParam zero-terminated text in the GM_COPYSEL format. Stores it from the
  * top-left selected cell: a single selected cell takes any block that fits
  * the grid, a larger selection only a block of its own shape; otherwise a
- * warning box and no change. */
+ * warning box and no change. A field longer than 255 bytes is cut between
+ * two characters. */
 #define GM_PASTE 1087
 /* Result: bytes GM_COPYSEL writes for the selection, the zero included. */
 #define GM_GETCOPYSIZE 1088
