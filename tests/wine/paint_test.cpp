@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "text.h"
 
 namespace {
 
@@ -173,10 +174,10 @@ TEST_F(PaintTest, CellTextsAreDrawnInTheirColours) {
   DeleteObject(font);  // the grid never owned it
 }
 
+// In a process whose code page is not UTF-8 the grid draws every byte as
+// DrawTextA does, in the code page of the font's character set.
 TEST_F(PaintTest, EveryByteIsDrawnAsDrawTextADrawsIt) {
   ASSERT_EQ(GetACP(), 1252u) << "a process in the Western code page";
-  HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-  Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   Ask(grid, GM_ENABLESELECT, 0);
   harness::SizeClient(grid, 780, 300);
   Ask(grid, GM_SETROWCOUNT, 8);
@@ -191,15 +192,25 @@ TEST_F(PaintTest, EveryByteIsDrawnAsDrawTextADrawsIt) {
     Ask(grid, GM_SETCELLFORMAT, GRID_CELL(c, r), DT_SINGLELINE | DT_NOPREFIX);
     cells.push_back(POINT{static_cast<LONG>(c), static_cast<LONG>(r)});
   }
-  const harness::Comparison seen =
-      harness::CompareWithRedrawn(grid, font, cells, [&](HDC dc, UINT c, UINT r, RECT* rect, UINT format) {
-        DrawTextA(dc, texts[(r - 1) * 4 + c - 1].c_str(), -1, rect, format);
-      });
-  EXPECT_EQ(seen.differing, 0);
-  EXPECT_GT(seen.inked, 28 * 50) << "every cell holds text";
-  DestroyWindow(grid);
-  grid = nullptr;
-  DeleteObject(font);
+  for (const BYTE charset : {ANSI_CHARSET, GREEK_CHARSET}) {
+    HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, charset, 0, 0, 0, 0, "Arial");
+    Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    const harness::Comparison seen =
+        harness::CompareWithRedrawn(grid, font, cells, [&](HDC dc, UINT c, UINT r, RECT* rect, UINT format) {
+          DrawTextA(dc, texts[(r - 1) * 4 + c - 1].c_str(), -1, rect, format);
+        });
+    EXPECT_EQ(seen.differing, 0) << "charset " << int{charset};
+    EXPECT_GT(seen.inked, 28 * 50) << "every cell holds text";
+    // The code page without a device context, as a reader of the cells'
+    // characters would ask for it: for a cell's font, or 0 for the grid's.
+    latticor::GridState s{};
+    s.font = font;
+    const UINT expected = charset == GREEK_CHARSET ? 1253 : 1252;
+    EXPECT_EQ(latticor::win32::TextCodePage(s, nullptr), expected);
+    EXPECT_EQ(latticor::win32::TextCodePage(s, font), expected);
+    Ask(grid, WM_SETFONT, 0, 0);
+    DeleteObject(font);
+  }
 }
 
 TEST_F(PaintTest, DrawingLeavesTheCellsTextAsItIs) {

@@ -316,6 +316,8 @@ Comparison CompareWithRedrawn(HWND grid, HFONT font, const std::vector<POINT>& c
     const UINT col = static_cast<UINT>(cell.x), row = static_cast<UINT>(cell.y);
     RECT r = CellTextRect(grid, col, row);
     FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    const auto own = reinterpret_cast<HFONT>(Ask(grid, GM_GETCELLFONT, GRID_CELL(col, row)));
+    SelectObject(dc, own ? own : font);
     SetTextColor(dc, static_cast<COLORREF>(Ask(grid, GM_GETCELLCOLOR, GRID_CELL(col, row))));
     redraw(dc, col, row, &r, static_cast<UINT>(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(col, row))));
   }

@@ -145,10 +145,10 @@ struct Comparison {
   int inked;      // pixels that the grid had drawn in a colour other than the cells' white
 };
 // Paints the grid, then redraws each of `cells` (x the column, y the row)
-// over its text rectangle in the same window — on the cells' white, with
-// `font` (the grid's) selected, transparent, in the cell's colour — and
-// compares the rectangles' pixels. The cells must lie outside the
-// selection.
+// over its text rectangle in the same window — on the cells' white, in the
+// cell's own font or else `font` (the grid's), transparent, in the cell's
+// colour — and compares the rectangles' pixels. The cells must lie outside
+// the selection.
 Comparison CompareWithRedrawn(HWND grid, HFONT font, const std::vector<POINT>& cells, const RedrawText& redraw);
 
 // A white 96-dpi page of 600 x 400 pixels in a DIB section: a printer
