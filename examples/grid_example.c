@@ -1,7 +1,9 @@
 /*
  * A minimal program using the LATTICOR grid: it creates a grid, fills it,
- * follows the current cell and its text through GN_CELLENTERED, and copies
- * the selection to the clipboard with Ctrl+C.
+ * follows the current cell and its text through GN_CELLENTERED, copies the
+ * selection to the clipboard with Ctrl+C and pastes it with Ctrl+V. Its
+ * manifest (grid_example.manifest) makes UTF-8 its code page, so cells take
+ * texts in any script.
  *
  *   grid_example              a window to try it in
  *   grid_example --self-test  does it all by itself and exits 0 on success
@@ -26,22 +28,57 @@ static char* CellText(WPARAM cell) {
   return buffer.text;
 }
 
-/* The grid's selection onto the clipboard as text. */
+/* The grid's selection onto the clipboard: as the code page's bytes
+ * (CF_TEXT) and as characters (CF_UNICODETEXT), which the system would
+ * otherwise make from the bytes with the locale's code page. */
 static BOOL CopySelection(HWND owner) {
   SIZE_T size = (SIZE_T)SendMessageA(grid, GM_GETCOPYSIZE, 0, 0);
-  HGLOBAL memory;
-  void* text;
+  HGLOBAL memory, unicode;
+  char* text;
+  int units;
   if (!OpenClipboard(owner)) return FALSE;
   EmptyClipboard();
   memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size); /* zeroed: GM_COPYSEL appends */
-  text = memory ? GlobalLock(memory) : NULL;
+  text = memory ? (char*)GlobalLock(memory) : NULL;
   if (text) {
     SendMessageA(grid, GM_COPYSEL, (WPARAM)text, 0);
+    units = MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
+    unicode = GlobalAlloc(GMEM_MOVEABLE, units * sizeof(WCHAR));
+    if (unicode) {
+      MultiByteToWideChar(CP_ACP, 0, text, -1, (WCHAR*)GlobalLock(unicode), units);
+      GlobalUnlock(unicode);
+      SetClipboardData(CF_UNICODETEXT, unicode);
+    }
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);
   }
   CloseClipboard();
   return text != NULL;
+}
+
+/* The clipboard's text into the grid at its selection: the characters,
+ * converted to the code page, or else the bytes. */
+static BOOL PasteClipboard(HWND owner) {
+  HANDLE memory;
+  const void* data = NULL;
+  char* text;
+  int size;
+  if (!OpenClipboard(owner)) return FALSE;
+  if ((memory = GetClipboardData(CF_UNICODETEXT)) != NULL && (data = GlobalLock(memory)) != NULL) {
+    size = WideCharToMultiByte(CP_ACP, 0, (const WCHAR*)data, -1, NULL, 0, NULL, NULL);
+    text = size > 0 ? (char*)malloc(size) : NULL;
+    if (text) {
+      WideCharToMultiByte(CP_ACP, 0, (const WCHAR*)data, -1, text, size, NULL, NULL);
+      SendMessageA(grid, GM_PASTE, (WPARAM)text, 0);
+      free(text);
+    }
+    GlobalUnlock(memory);
+  } else if ((memory = GetClipboardData(CF_TEXT)) != NULL && (data = GlobalLock(memory)) != NULL) {
+    SendMessageA(grid, GM_PASTE, (WPARAM)data, 0); /* never a null pointer */
+    GlobalUnlock(memory);
+  }
+  CloseClipboard();
+  return data != NULL;
 }
 
 static LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -65,6 +102,7 @@ static LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       return 0;
     case GN_KEYDOWN: /* wParam the key; posted after the grid handled it */
       if (wParam == 'C' && GetKeyState(VK_CONTROL) < 0) CopySelection(hwnd);
+      if (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) PasteClipboard(hwnd);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -74,11 +112,14 @@ static LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 /* Moves the current cell, lets the paint announce it with the cell's text,
- * copies a block and reads the clipboard back. */
+ * copies a block, reads the clipboard back and pastes it elsewhere. */
 static int SelfTest(HWND hwnd) {
   const char* expected = "1,1\t2,1\r\n1,2\t2,2\r\n";
+  const WCHAR* expectedChars = L"1,1\t2,1\r\n1,2\t2,2\r\n";
   char* text;
   char title[64];
+  const WCHAR* chars;
+  char pasted[16] = "";
   HANDLE memory;
   int titled, ok;
   SendMessageA(grid, GM_SETCURCOL, 2, 0);
@@ -95,9 +136,19 @@ static int SelfTest(HWND hwnd) {
   memory = GetClipboardData(CF_TEXT);
   text = memory ? (char*)GlobalLock(memory) : NULL;
   ok = text && strcmp(text, expected) == 0;
-  printf("entered %d times; title \"%s\"; clipboard %s\n", entered, title, ok ? "as expected" : "differs");
   if (text) GlobalUnlock(memory);
+  memory = GetClipboardData(CF_UNICODETEXT);
+  chars = memory ? (const WCHAR*)GlobalLock(memory) : NULL;
+  ok = ok && chars && wcscmp(chars, expectedChars) == 0;
+  if (chars) GlobalUnlock(memory);
   CloseClipboard();
+  /* Pasted at a single cell, the block fills from it on. */
+  SendMessageA(grid, GM_SETCURCOL, 3, 0);
+  SendMessageA(grid, GM_SETCURROW, 3, 0);
+  ok = ok && PasteClipboard(hwnd);
+  SendMessageA(grid, GM_GETCELLTEXT, GRID_CELL(4, 4), (LPARAM)pasted);
+  ok = ok && strcmp(pasted, "2,2") == 0;
+  printf("entered %d times; title \"%s\"; clipboard %s\n", entered, title, ok ? "as expected" : "differs");
   return ok && titled && entered == 2 ? 0 : 1;
 }
 

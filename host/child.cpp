@@ -1,6 +1,7 @@
 // A document: one grid filling the window and a hidden edit box laid over
 // the grid's current cell, kept in step with the grid's notifications.
 #include "celdra.h"
+#include "code_page.h"
 #include "titles.h"
 
 namespace celdra {
@@ -8,7 +9,7 @@ namespace celdra {
 namespace {
 
 constexpr size_t kReadBuffer = 1024;  // a cell's text on its way into the editor
-constexpr int kEditorLimit = 255;     // 254 characters and the zero
+constexpr size_t kEditorLimit = 254;  // bytes a cell gets from the editor
 
 ChildData* DataOf(HWND child) { return reinterpret_cast<ChildData*>(GetWindowLongPtrA(child, 0)); }
 
@@ -105,14 +106,24 @@ void OnCellEntered(const ChildData& data) {
   SendMessageA(data.editor, WM_SETTEXT, 255, reinterpret_cast<LPARAM>(text));
 }
 
+// What the editor holds, in the process's code page, cut to kEditorLimit
+// bytes between two characters. Read as UTF-16 and converted here, since
+// GetWindowTextA with a byte limit can end in half a character.
+std::string EditorText(HWND editor) {
+  std::wstring chars(static_cast<size_t>(GetWindowTextLengthW(editor)) + 1, L'\0');
+  const int length = GetWindowTextW(editor, chars.data(), static_cast<int>(chars.size()));
+  std::string text = FromWide(chars.data(), static_cast<size_t>(length));
+  text.resize(latticor::CharBoundaryAtOrBefore(text.c_str(), kEditorLimit, ProcessEncoding()));
+  return text;
+}
+
 // The current cell is about to change: what the editor holds goes into it.
 void OnCellLeaving(ChildData& data) {
   ShowWindow(data.editor, SW_HIDE);
   data.editing = 0;
-  char text[kReadBuffer] = {};
-  GetWindowTextA(data.editor, text, kEditorLimit);
+  const std::string text = EditorText(data.editor);
   const CurrentCell c = Current(data.grid);
-  SendMessageA(data.grid, GM_SETCELLTEXT, c.address, reinterpret_cast<LPARAM>(text));
+  SendMessageA(data.grid, GM_SETCELLTEXT, c.address, reinterpret_cast<LPARAM>(text.c_str()));
   SetWindowTextA(data.editor, "");
 }
 

@@ -240,12 +240,14 @@ HWND CreateFrame() {
 int RunMessageLoop() {
   MSG m;
   for (;;) {
-    const BOOL got = GetMessageA(&m, nullptr, 0, 0);
+    // The W calls: a typed character then reaches an edit box whole,
+    // where the A ones would hand it over byte by byte in a UTF-8 process.
+    const BOOL got = GetMessageW(&m, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(m.wParam);
     if (got == -1) continue;  // an error does not end the loop
     if (!TranslateMDISysAccel(host.mdiClient, &m)) {
       TranslateMessage(&m);
-      DispatchMessageA(&m);
+      DispatchMessageW(&m);
     }
   }
 }

@@ -46,9 +46,8 @@ bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text) {
   return true;
 }
 
-size_t BoundedCopyLength(const char* text, size_t size) {
-  const auto* end = static_cast<const char*>(std::memchr(text, '\0', size - 1));
-  return end ? static_cast<size_t>(end - text) : size - 1;
+size_t BoundedCopyLength(const char* text, size_t size, const Encoding& encoding) {
+  return CharBoundaryAtOrBefore(text, size - 1, encoding);
 }
 
 GridState* CreateGridState(BlockAllocator& a, uint32_t gridColor, uint32_t bkColor) {

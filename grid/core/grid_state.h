@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "char_boundary.h"
+
 namespace latticor {
 
 // Left, top, right, bottom; right and bottom exclusive.
@@ -127,8 +129,9 @@ bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text);
 
 // How many bytes of `text` a bounded copy into a buffer of `size` bytes
 // (at least 1) takes: the whole text, or as much as leaves room for the
-// terminator. Every bounded copy of a cell's text is cut here.
-size_t BoundedCopyLength(const char* text, size_t size);
+// terminator without splitting a character of `encoding`. Every bounded
+// copy of a cell's text is cut here.
+size_t BoundedCopyLength(const char* text, size_t size, const Encoding& encoding);
 
 // Column and row geometry tables, with their capacities.
 inline bool ColInTable(uint32_t c) { return c < kColTableSize; }

@@ -137,14 +137,16 @@ extern "C" {
 /* wParam GRID_CELL.
  * Result: the cell's text colour; 0 for a cell outside the grid. */
 #define GM_GETCELLCOLOR 1066
-/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). Repaints the cell.
+/* wParam GRID_CELL, lParam DrawTextA flags (DT_*). The text is drawn from
+ * a copy: DT_MODIFYSTRING never changes it. Repaints the cell.
  * Result: as GM_SETCELLFONT. */
 #define GM_SETCELLFORMAT 1067
 /* wParam GRID_CELL.
  * Result: the cell's DrawTextA flags; 0 for a cell outside the grid. */
 #define GM_GETCELLFORMAT 1068
-/* wParam GRID_CELL, lParam zero-terminated text, copied by the grid.
- * Repaints the cell.
+/* wParam GRID_CELL, lParam zero-terminated text, copied by the grid. Texts
+ * are in the process's ANSI code page: UTF-8 under a manifest that asks for
+ * it (docs/embedding.md, "Unicode"). Repaints the cell.
  * Result: TRUE; 0 for a cell outside the grid or no text; 0 when memory
  * runs out, the old text staying. */
 #define GM_SETCELLTEXT 1069

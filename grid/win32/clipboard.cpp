@@ -2,6 +2,7 @@
 // host, which moves them to and from the clipboard.
 #include "clip_text.h"
 #include "grid_window.h"
+#include "text.h"
 
 namespace latticor::win32 {
 

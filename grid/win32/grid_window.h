@@ -133,7 +133,7 @@ LRESULT OnGetCellTextLength(HWND grid, GridState& s, WPARAM wParam, LPARAM lPara
 LRESULT OnGetCellTextN(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
 // A cell's text in its own font (a cell without one keeps whatever font is
-// selected), colour and layout flags.
+// selected), colour and layout flags; its bytes read as text.h says.
 void DrawCellText(HDC dc, const GridCell& cell, RECT r);
 // The whole drawing, into a paint's device context.
 void PaintGrid(HWND grid, HDC dc);

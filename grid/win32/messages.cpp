@@ -6,6 +6,7 @@
 #include "grid_window.h"
 #include "layout.h"
 #include "selection.h"
+#include "text.h"
 
 namespace latticor::win32 {
 
@@ -204,7 +205,7 @@ LRESULT OnGetCellTextN(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
   const auto* request = reinterpret_cast<const GridTextBuffer*>(lParam);
   if (!request || !request->text || request->size == 0) return 0;
   const GridCell* cell = AddressedCell(s, wParam);
-  const size_t n = cell ? BoundedCopyLength(cell->text, request->size) : 0;
+  const size_t n = cell ? BoundedCopyLength(cell->text, request->size, ProcessEncoding()) : 0;
   if (n) std::memcpy(request->text, cell->text, n);
   request->text[n] = '\0';
   return static_cast<LRESULT>(n);

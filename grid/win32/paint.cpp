@@ -2,6 +2,7 @@
 // parent's turn, and the selection shown by inverting pixels.
 #include "grid_window.h"
 #include "layout.h"
+#include "text.h"
 
 namespace latticor::win32 {
 
@@ -120,7 +121,12 @@ void ShowSelection(HDC dc, GridState& s) {
 void DrawCellText(HDC dc, const GridCell& cell, RECT r) {
   SelectObject(dc, static_cast<HFONT>(cell.cellFont));
   SetTextColor(dc, cell.textColor);
-  if (cell.text[0]) DrawTextA(dc, cell.text, -1, &r, cell.format);
+  if (!cell.text[0]) return;
+  // The characters are a copy: there is nothing for DT_MODIFYSTRING to
+  // write back into, and no room for what it would add.
+  WithTextChars(TextCodePage(dc), cell.text, [&](const wchar_t* chars, int length) {
+    DrawTextW(dc, chars, length, &r, cell.format & ~DT_MODIFYSTRING);
+  });
 }
 
 void PaintGrid(HWND grid, HDC dc) {

@@ -132,6 +132,69 @@ TEST_F(Acceptance, TypingIntoACellAndMovingOnStoresTheText) {
   EXPECT_EQ(celdra.CurrentCellText(grid), "hello");
 }
 
+// Celdra's manifest makes UTF-8 its code page: characters of any script
+// typed into the editor reach the cell as UTF-8 and are drawn as
+// themselves.
+TEST_F(Acceptance, UnicodeTypedIntoACellIsStoredAsUtf8AndDrawnAsItsCharacters) {
+  HWND grid = celdra.GridOf(OpenDocument());
+  SendMessageA(grid, GM_SETCOLWIDTH, 2, 150);  // room for the whole text
+  input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 200);  // place the editor once
+  const POINT b2{100 + 75, 40 + 10};
+  input::DoubleClick(grid, b2.x, b2.y, 300);
+  ASSERT_EQ(celdra.Focus(), celdra.EditorOf(grid));
+  const wchar_t typed[] = L"Grüße αβγ жз";
+  input::TypeUnicode(typed, 30);
+  input::Click(grid, 325, 70, 400);  // D3, B being wider: its highlight stays off B2
+  EXPECT_EQ(celdra.CellText(grid, 2, 2), u8"Grüße αβγ жз");
+
+  // On screen, B2's text rectangle (100, 40, 249, 59) is exactly what
+  // DrawTextW draws of those characters in the document's font and the
+  // cell's format on the cell's white.
+  const RECT client = remote::ClientScreenRectOf(grid);
+  const int width = 149, height = 19;
+  remote::Screenshot shot(RECT{client.left + 100, client.top + 40, client.left + 100 + width, client.top + 40 + height});
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, FF_SCRIPT,
+                           "MS Sans Serif");
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT r{0, 0, width, height};
+  FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, typed, -1, &r, GRID_FORMAT_DEFAULT);
+  int differing = 0, inked = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      differing += shot.At(x, y) != GetPixel(dc, x, y);
+      inked += shot.At(x, y) != GetSysColor(COLOR_WINDOW);
+    }
+  }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(inked, 50);
+  Shot("acceptance-unicode");
+}
+
+// A cell passed through gets back what the editor holds, cut to the
+// editor's limit of 254 bytes: between two characters.
+TEST_F(Acceptance, ALongTextPassingThroughTheEditorIsCutBetweenCharacters) {
+  HWND grid = celdra.GridOf(OpenDocument());
+  std::string text = "a", kept;
+  for (int i = 0; i < 100; ++i) text += u8"\u65E5";  // 301 bytes: "a" and 100 characters of 3
+  kept = text.substr(0, 1 + 84 * 3);                // the 85th would end at byte 256
+  celdra.SetCellText(grid, 2, 2, text);  // as a program would
+  input::Click(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
+  input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 300);
+  EXPECT_EQ(celdra.CellText(grid, 2, 2), kept);
+}
+
 TEST_F(Acceptance, ArrowsAndShiftArrowsMoveAndExtendTheSelection) {
   HWND grid = OpenGrid();
   SendMessageA(grid, GM_SETCOLCOUNT, 10, 0);  // room to move: set up as a program would

@@ -89,6 +89,14 @@ std::string Celdra::CellText(HWND grid, UINT col, UINT row) const {
   return here.data();
 }
 
+void Celdra::SetCellText(HWND grid, UINT col, UINT row, const std::string& text) const {
+  void* there = VirtualAllocEx(process(), nullptr, text.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+  if (!there) return;
+  WriteProcessMemory(process(), there, text.c_str(), text.size() + 1, nullptr);
+  SendMessageA(grid, GM_SETCELLTEXT, GRID_CELL(col, row), reinterpret_cast<LPARAM>(there));
+  VirtualFreeEx(process(), there, 0, MEM_RELEASE);
+}
+
 RECT Celdra::CurrentCellRect(HWND grid) const {
   struct Answer {
     GridCell cell;

@@ -35,6 +35,8 @@ class Celdra {
 
   // A cell's text, copied out of Celdra's memory.
   std::string CellText(HWND grid, UINT col, UINT row) const;
+  // Sets a cell's text as a program would, from memory of Celdra's.
+  void SetCellText(HWND grid, UINT col, UINT row, const std::string& text) const;
   // The grid's current cell rectangle, in grid client pixels.
   RECT CurrentCellRect(HWND grid) const;
   // The current cell's text, read through the address in its GM_GETCURCELL

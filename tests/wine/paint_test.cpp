@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "harness.h"
+#include "text.h"
 
 namespace {
 
@@ -168,6 +172,55 @@ TEST_F(PaintTest, CellTextsAreDrawnInTheirColours) {
   DestroyWindow(grid);
   grid = nullptr;
   DeleteObject(font);  // the grid never owned it
+}
+
+// In a process whose code page is not UTF-8 the grid draws every byte as
+// DrawTextA does, in the code page of the font's character set.
+TEST_F(PaintTest, EveryByteIsDrawnAsDrawTextADrawsIt) {
+  ASSERT_EQ(GetACP(), 1252u) << "a process in the Western code page";
+  Ask(grid, GM_ENABLESELECT, 0);
+  harness::SizeClient(grid, 780, 300);
+  Ask(grid, GM_SETROWCOUNT, 8);
+  // Bytes 0x20 .. 0xFF, eight to a cell, in 4 columns and 7 rows.
+  std::vector<POINT> cells;
+  std::string texts[28];
+  for (int i = 0; i < 28; ++i) {
+    const UINT c = 1 + i % 4, r = 1 + i / 4;
+    for (int b = 0; b < 8; ++b) texts[i] += static_cast<char>(0x20 + 8 * i + b);
+    Ask(grid, GM_SETCOLWIDTH, c, 180);
+    harness::SetCellText(grid, c, r, texts[i].c_str());
+    Ask(grid, GM_SETCELLFORMAT, GRID_CELL(c, r), DT_SINGLELINE | DT_NOPREFIX);
+    cells.push_back(POINT{static_cast<LONG>(c), static_cast<LONG>(r)});
+  }
+  for (const BYTE charset : {ANSI_CHARSET, GREEK_CHARSET}) {
+    HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, charset, 0, 0, 0, 0, "Arial");
+    Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    const harness::Comparison seen =
+        harness::CompareWithRedrawn(grid, font, cells, [&](HDC dc, UINT c, UINT r, RECT* rect, UINT format) {
+          DrawTextA(dc, texts[(r - 1) * 4 + c - 1].c_str(), -1, rect, format);
+        });
+    EXPECT_EQ(seen.differing, 0) << "charset " << int{charset};
+    EXPECT_GT(seen.inked, 28 * 50) << "every cell holds text";
+    // The code page without a device context, as a reader of the cells'
+    // characters would ask for it: for a cell's font, or 0 for the grid's.
+    latticor::GridState s{};
+    s.font = font;
+    const UINT expected = charset == GREEK_CHARSET ? 1253 : 1252;
+    EXPECT_EQ(latticor::win32::TextCodePage(s, nullptr), expected);
+    EXPECT_EQ(latticor::win32::TextCodePage(s, font), expected);
+    Ask(grid, WM_SETFONT, 0, 0);
+    DeleteObject(font);
+  }
+}
+
+TEST_F(PaintTest, DrawingLeavesTheCellsTextAsItIs) {
+  // With DT_MODIFYSTRING, DrawText writes the shortened text back.
+  const std::string text = "A text far too long for its cell";
+  harness::SetCellText(grid, 2, 2, text.c_str());
+  Ask(grid, GM_SETCELLFORMAT, GRID_CELL(2, 2), DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  InvalidateRect(grid, nullptr, FALSE);
+  UpdateWindow(grid);
+  EXPECT_EQ(harness::CellText(grid, 2, 2), text);
 }
 
 TEST_F(PaintTest, EnteringIsReportedByTheNextPaintOnceBeforeGnPaint) {

@@ -15,54 +15,10 @@
 namespace {
 
 using harness::Ask;
+using harness::Page;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// A white 96-dpi page of 600 x 400 pixels in a DIB section.
-class Page {
- public:
-  Page() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all{0, 0, kWidth, kHeight};
-    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~Page() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const unsigned p = bits_[y * kWidth + x];
-    return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-  }
-  // Pixels that are not white in a rectangle.
-  int Marked(int left, int top, int right, int bottom) const {
-    int n = 0;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) n += At(x, y) != kWhite;
-    }
-    return n;
-  }
-
-  static constexpr int kWidth = 600, kHeight = 400;
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  unsigned* bits_ = nullptr;
-};
 
 struct PrintTest : ::testing::Test {
   harness::TestParent parent;

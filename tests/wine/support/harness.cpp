@@ -302,6 +302,78 @@ bool Capture::SaveBmp(const std::string& path) const {
   return WriteBmp(path, width_, height_, [this](int x, int y) { return At(x, y); });
 }
 
+RECT CellTextRect(HWND grid, UINT col, UINT row) {
+  // A left (top) edge is the sum of the sizes before it.
+  const auto edge = [grid](UINT msg, UINT i) { return static_cast<LONG>(Ask(grid, msg, 0, i - 1)); };
+  return RECT{edge(GM_SUMCOLWIDTHS, col), edge(GM_SUMROWHEIGHTS, row), edge(GM_SUMCOLWIDTHS, col + 1) - 1,
+              edge(GM_SUMROWHEIGHTS, row + 1) - 1};
+}
+
+Comparison CompareWithRedrawn(HWND grid, HFONT font, const std::vector<POINT>& cells, const RedrawText& redraw) {
+  InvalidateRect(grid, nullptr, FALSE);
+  const Capture painted(grid);
+  HDC dc = GetDC(grid);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  for (const POINT& cell : cells) {
+    const UINT col = static_cast<UINT>(cell.x), row = static_cast<UINT>(cell.y);
+    RECT r = CellTextRect(grid, col, row);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    const auto own = reinterpret_cast<HFONT>(Ask(grid, GM_GETCELLFONT, GRID_CELL(col, row)));
+    SelectObject(dc, own ? own : font);
+    SetTextColor(dc, static_cast<COLORREF>(Ask(grid, GM_GETCELLCOLOR, GRID_CELL(col, row))));
+    redraw(dc, col, row, &r, static_cast<UINT>(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(col, row))));
+  }
+  SelectObject(dc, oldFont);
+  ReleaseDC(grid, dc);
+  const Capture redrawn(grid);
+  Comparison result{0, 0};
+  for (const POINT& cell : cells) {
+    const RECT r = CellTextRect(grid, static_cast<UINT>(cell.x), static_cast<UINT>(cell.y));
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) {
+        result.differing += painted.At(x, y) != redrawn.At(x, y);
+        result.inked += painted.At(x, y) != GetSysColor(COLOR_WINDOW);
+      }
+    }
+  }
+  return result;
+}
+
+Page::Page() {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = kWidth;
+  bi.bmiHeader.biHeight = -kHeight;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  dc_ = CreateCompatibleDC(nullptr);
+  bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+  old_ = SelectObject(dc_, bitmap_);
+  RECT all{0, 0, kWidth, kHeight};
+  FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+Page::~Page() {
+  SelectObject(dc_, old_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+}
+
+COLORREF Page::At(int x, int y) const {
+  GdiFlush();
+  const unsigned p = bits_[y * kWidth + x];
+  return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
+}
+
+int Page::Marked(int left, int top, int right, int bottom) const {
+  int n = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) n += At(x, y) != RGB(255, 255, 255);
+  }
+  return n;
+}
+
 std::string ShotPath(const std::string& name) {
   char dir[MAX_PATH] = ".";
   GetEnvironmentVariableA("LATTICOR_SHOTS", dir, MAX_PATH);

@@ -132,6 +132,47 @@ class Capture {
   std::vector<unsigned> pixels_;  // top-down, 0x00RRGGBB
 };
 inline COLORREF Inverted(COLORREF c) { return c ^ 0x00FFFFFF; }
+
+// The rectangle in which a grid that is not scrolled draws the text of data
+// cell (col, row).
+RECT CellTextRect(HWND grid, UINT col, UINT row);
+
+// Draws a cell's text again, as the reference to compare with, into `r`
+// with the cell's format; the device context is set up as the grid sets it
+// up for that cell.
+using RedrawText = std::function<void(HDC dc, UINT col, UINT row, RECT* r, UINT format)>;
+struct Comparison {
+  int differing;  // pixels that the redrawing changed
+  int inked;      // pixels that the grid had drawn in a colour other than the cells' white
+};
+// Paints the grid, then redraws each of `cells` (x the column, y the row)
+// over its text rectangle in the same window — on the cells' white, in the
+// cell's own font or else `font` (the grid's), transparent, in the cell's
+// colour — and compares the rectangles' pixels. The cells must lie outside
+// the selection.
+Comparison CompareWithRedrawn(HWND grid, HFONT font, const std::vector<POINT>& cells, const RedrawText& redraw);
+
+// A white 96-dpi page of 600 x 400 pixels in a DIB section: a printer
+// whose pixels can be read back.
+class Page {
+ public:
+  Page();
+  ~Page();
+  Page(const Page&) = delete;
+  Page& operator=(const Page&) = delete;
+  HDC dc() const { return dc_; }
+  COLORREF At(int x, int y) const;
+  // Pixels that are not white in a rectangle.
+  int Marked(int left, int top, int right, int bottom) const;
+
+  static constexpr int kWidth = 600, kHeight = 400;
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  unsigned* bits_ = nullptr;
+};
 // Where the tests leave pictures for people: $LATTICOR_SHOTS or the
 // current directory.
 std::string ShotPath(const std::string& name);

@@ -66,6 +66,20 @@ void Type(const char* text, DWORD settleMs) {
   }
 }
 
+void TypeUnicode(const wchar_t* text, DWORD settleMs) {
+  for (const wchar_t* p = text; *p; ++p) {
+    INPUT in[2]{};
+    for (INPUT& event : in) {
+      event.type = INPUT_KEYBOARD;
+      event.ki.wScan = static_cast<WORD>(*p);
+      event.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    Settle(settleMs);
+  }
+}
+
 void Wheel(int distance, DWORD settleMs) {
   INPUT in{};
   in.type = INPUT_MOUSE;

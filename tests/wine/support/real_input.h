@@ -17,6 +17,9 @@ void Key(WORD vk, bool down, DWORD settleMs = 20);
 void Tap(WORD vk, DWORD settleMs = 30);
 // Letters, digits and spaces, as key presses.
 void Type(const char* text, DWORD settleMs = 20);
+// Any characters, as a keyboard that has them all types them: one
+// KEYEVENTF_UNICODE press and release per UTF-16 unit.
+void TypeUnicode(const wchar_t* text, DWORD settleMs = 20);
 void Wheel(int distance, DWORD settleMs = 50);
 // Delivers this thread's messages for `ms` milliseconds.
 void Settle(DWORD ms);

@@ -1,0 +1,185 @@
+// A program whose code page is UTF-8 (this one carries Celdra's manifest)
+// hands the grid UTF-8: the grid draws, prints and, through the host's
+// clipboard sequences, exchanges the characters those bytes stand for.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "clipboard.h"
+#include "harness.h"
+
+namespace {
+
+using harness::Ask;
+
+// A font that has all of these scripts (Debian's fonts-wqy-microhei).
+constexpr char kFontFace[] = "WenQuanYi Micro Hei";
+
+// Texts as the program hands them to the grid, and their characters.
+struct Sample {
+  const char* utf8;
+  const wchar_t* chars;
+};
+const Sample kSamples[] = {
+    {u8"Grüße", L"Grüße"},
+    {u8"Ελληνικά", L"Ελληνικά"},
+    {u8"Кириллица", L"Кириллица"},
+    {u8"日本語の文字", L"日本語の文字"},
+    {u8"e\u0301 a\u0308 n\u0303 o\u0328", L"e\u0301 a\u0308 n\u0303 o\u0328"},  // combining marks
+};
+constexpr UINT kRows = sizeof kSamples / sizeof kSamples[0];
+
+// Each sample in column 1 in the grid's default format and in column 2
+// centred, in blue; row r holds sample r - 1.
+struct Utf8Grid : ::testing::Test {
+  harness::TestParent parent;
+  HWND grid = nullptr;
+  HFONT font = CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, kFontFace);
+  std::vector<POINT> cells;
+
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest makes UTF-8 the process's code page";
+    ASSERT_EQ(FaceOf(font), kFontFace) << "scripts/setup installs it";
+    grid = parent.CreateGrid(7, 0, 0, 400, 200);
+    harness::SizeClient(grid, 400, 200);
+    Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font));
+    Ask(grid, GM_ENABLESELECT, 0);
+    Ask(grid, GM_SETROWCOUNT, kRows + 1);
+    for (UINT c = 1; c <= 2; ++c) {
+      Ask(grid, GM_SETCOLWIDTH, c, 140);
+      for (UINT r = 1; r <= kRows; ++r) {
+        harness::SetCellText(grid, c, r, kSamples[r - 1].utf8);
+        cells.push_back(POINT{static_cast<LONG>(c), static_cast<LONG>(r)});
+      }
+    }
+    for (UINT r = 1; r <= kRows; ++r) {
+      Ask(grid, GM_SETCELLFORMAT, GRID_CELL(2, r), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      Ask(grid, GM_SETCELLCOLOR, GRID_CELL(2, r), RGB(0, 0, 200));
+    }
+  }
+  void TearDown() override {
+    DestroyWindow(grid);
+    DeleteObject(font);
+  }
+  static std::string FaceOf(HFONT f) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, f);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return face;
+  }
+};
+
+TEST_F(Utf8Grid, TextsInEveryScriptArePaintedAsDrawTextWDrawsTheirCharacters) {
+  const harness::Comparison wide =
+      harness::CompareWithRedrawn(grid, font, cells, [](HDC dc, UINT, UINT r, RECT* rect, UINT format) {
+        DrawTextW(dc, kSamples[r - 1].chars, -1, rect, format);
+      });
+  EXPECT_EQ(wide.differing, 0);
+  EXPECT_GT(wide.inked, 10 * 40);
+  // The reason for it all: the A call reads the same bytes as other
+  // characters (the font's character set's).
+  const harness::Comparison bytes =
+      harness::CompareWithRedrawn(grid, font, cells, [](HDC dc, UINT, UINT r, RECT* rect, UINT format) {
+        DrawTextA(dc, kSamples[r - 1].utf8, -1, rect, format);
+      });
+  EXPECT_GT(bytes.differing, 0);
+}
+
+// A buffer the grid fills with a size ends on a whole character.
+TEST_F(Utf8Grid, ABoundedCopyEndsBetweenCharacters) {
+  struct Case {
+    UINT row, size;
+    const char* copied;
+  };
+  const Case cases[] = {
+      {1, 4, "Gr"},                      // "ü" takes bytes 2 and 3: no room for its second
+      {1, 5, u8"Grü"},
+      {4, 6, u8"日"},                    // three bytes a character
+      {4, 7, u8"日本"},
+      {5, 3, "e"},                       // the combining mark is a character of its own
+  };
+  for (const Case& c : cases) {
+    char buffer[16];
+    GridTextBuffer request{buffer, c.size};
+    EXPECT_EQ(Ask(grid, GM_GETCELLTEXTN, GRID_CELL(1, c.row), reinterpret_cast<LPARAM>(&request)),
+              static_cast<LRESULT>(std::strlen(c.copied)))
+        << c.row << " " << c.size;
+    EXPECT_STREQ(buffer, c.copied);
+  }
+}
+
+TEST_F(Utf8Grid, TheyArePrintedAsDrawTextWDrawsThem) {
+  UpdateWindow(grid);  // printing uses the positions of the last paint
+  harness::Page printed, expected;
+  GridPrintRange range{1, 2, 1, kRows, 100};
+  Ask(grid, GM_PRINT, reinterpret_cast<WPARAM>(printed.dc()), reinterpret_cast<LPARAM>(&range));
+  // The same characters, drawn as the printout draws them: one logical
+  // unit a screen pixel, each text in its frame shrunk by one.
+  HDC dc = expected.dc();
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY), nullptr);
+  SetViewportExtEx(dc, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY), nullptr);
+  SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  int differing = 0, marked = 0;
+  for (const POINT& cell : cells) {
+    const UINT c = static_cast<UINT>(cell.x), r = static_cast<UINT>(cell.y);
+    const RECT paint = harness::CellTextRect(grid, c, r);
+    RECT text{paint.left + 1, paint.top + 1, paint.right, paint.bottom};
+    SetTextColor(dc, static_cast<COLORREF>(Ask(grid, GM_GETCELLCOLOR, GRID_CELL(c, r))));
+    DrawTextW(dc, kSamples[r - 1].chars, -1, &text, static_cast<UINT>(Ask(grid, GM_GETCELLFORMAT, GRID_CELL(c, r))));
+    for (int y = text.top; y < text.bottom; ++y) {
+      for (int x = text.left; x < text.right; ++x) differing += printed.At(x, y) != expected.At(x, y);
+    }
+    marked += printed.Marked(text.left, text.top, text.right, text.bottom);
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(marked, 10 * 40);
+}
+
+// Runs the clipboard peer (clipboard_peer.cpp), a Unicode program without
+// the manifest; its exit code.
+DWORD RunPeer(const char* verb, const std::wstring& text) {
+  std::string command = std::string("clipboard_peer.exe ") + verb + " ";
+  for (wchar_t unit : text) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
+    command += hex;
+  }
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 99;
+  DWORD code = 98;
+  if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+
+TEST_F(Utf8Grid, CopiedTextsReachUnicodeProgramsAndTheirsArePastedBack) {
+  Ask(grid, GM_SETCURROW, 2);  // Ελληνικά in both columns
+  Ask(grid, GM_SETSELENDCOL, 2);
+  Ask(grid, GM_SETSELENDROW, 4);  // to 日本語の文字
+  ASSERT_TRUE(celdra::CopyGridSelection(parent.hwnd(), grid));
+  std::wstring copied;
+  for (UINT r = 2; r <= 4; ++r) copied += std::wstring(kSamples[r - 1].chars) + L"\t" + kSamples[r - 1].chars + L"\r\n";
+  EXPECT_EQ(RunPeer("expect", copied), 0u) << "the other program reads the characters";
+
+  ASSERT_EQ(RunPeer("put", std::wstring(kSamples[3].chars) + L"\t" + kSamples[2].chars + L"\r\n"), 0u);
+  Ask(grid, GM_SETCURROW, 1);
+  Ask(grid, GM_SETSELENDCOL, 1);
+  Ask(grid, GM_SETSELENDROW, 1);
+  ASSERT_TRUE(celdra::PasteIntoGrid(parent.hwnd(), grid));
+  EXPECT_EQ(harness::CellText(grid, 1, 1), kSamples[3].utf8);
+  EXPECT_EQ(harness::CellText(grid, 2, 1), kSamples[2].utf8);
+}
+
+}  // namespace
