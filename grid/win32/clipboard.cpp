@@ -1,6 +1,8 @@
 // The selection as tab-separated text and back: the grid hands texts to its
 // host, which moves them to and from the clipboard.
 #include "clip_text.h"
+
+#include "access.h"
 #include "grid_window.h"
 
 namespace latticor::win32 {
@@ -36,7 +38,8 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
     return MessageBoxA(nullptr, kPasteRefusal, "Latticor", MB_OK | MB_ICONWARNING);
   }
   // Each field goes in as GM_SETCELLTEXT to the grid itself, which copies it
-  // and repaints that cell alone.
+  // and repaints that cell alone; screen readers hear of the paste once.
+  ValueBatch batch(grid);
   ForEachField(text, block.c0, block.r0, s.colCount, s.rowCount,
                [grid](uint32_t c, uint32_t r, const char* field) {
                  SendMessageA(grid, GM_SETCELLTEXT, MAKELONG(c, r), reinterpret_cast<LPARAM>(field));

@@ -2,6 +2,7 @@
 // sizes and sums, cell attributes and texts, the enable switches.
 #include <cstring>
 
+#include "access.h"
 #include "grid_window.h"
 #include "layout.h"
 #include "selection.h"
@@ -168,8 +169,10 @@ LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
   GridCell* cell = AddressedCell(s, wParam);
   const auto* text = reinterpret_cast<const char*>(lParam);
   if (!cell || !text) return 0;
+  const bool changes = ValueChangesHeard() && std::strcmp(cell->text, text) != 0;
   if (!SetCellText(*s.allocator, *cell, text)) return 0;  // out of memory: the old text stays
   InvalidateCells(grid, s, CellRect(s, LOWORD(wParam), HIWORD(wParam)), FALSE);
+  if (changes) AnnounceValue(grid, LOWORD(wParam), HIWORD(wParam));
   return TRUE;
 }
 
