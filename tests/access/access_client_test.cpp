@@ -19,8 +19,8 @@ namespace {
 using namespace reader;
 namespace input = real_input;
 
-// Child ids on a grid of `cols` x `rows`: rows r + 1, cells after them.
-LONG CellId(LONG c, LONG r, LONG cols = 5, LONG rows = 4) { return rows + 1 + r * cols + c; }
+// Child ids on the ledger's grid of 5 x 4, or another.
+LONG CellId(LONG c, LONG r, LONG cols = 5, LONG rows = 4) { return GRID_ACC_CELL_ID(c, r, cols, rows); }
 
 // Where the tests leave what people read: $LATTICOR_SHOTS or here.
 std::string OutputPath(const std::string& name) {
@@ -78,7 +78,7 @@ TEST_F(Ledger, ATreeOfRowsAndCellsWithTheirTitles) {
                                  {"2", "Name 2", "Qty 2", "3 2", "Price 2"},
                                  {"Third", "Name Third", "Qty Third", "3 Third", "Price Third"}};
   for (LONG r = 0; r < rows; ++r) {
-    IAccessible* row = Child(table, r + 1);
+    IAccessible* row = Child(table, GRID_ACC_ROW_ID(r));
     ASSERT_NE(row, nullptr);
     walk.push_back("  row: " + Describe(row));
     EXPECT_EQ(Role(row), ROLE_SYSTEM_ROW);

@@ -51,9 +51,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND Frame(const char* title, int y) {
-  HWND frame = CreateWindowExA(0, access_server::kFrameClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, y, 520, 360,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  return frame;
+  // Shown when its grid is ready: the tests wait for the window to show.
+  return CreateWindowExA(0, access_server::kFrameClass, title, WS_OVERLAPPEDWINDOW, 0, y, 520, 360, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
 }
 
 HWND Grid(HWND frame, const char* text) {
@@ -85,7 +85,9 @@ int main(int argc, char** argv) {
     SendMessageA(bigGrid, GM_SETCOLCOUNT, GRID_MAX_COLS, 0);
     SendMessageA(bigGrid, GM_SETROWCOUNT, GRID_MAX_ROWS, 0);
     Put(bigGrid, GRID_MAX_COLS - 1, GRID_MAX_ROWS - 1, access_server::kFarCornerText);
+    ShowWindow(big, SW_SHOW);
   }
+  ShowWindow(ledger, SW_SHOW);
   SetForegroundWindow(ledger);
   MSG m;
   while (GetMessageA(&m, nullptr, 0, 0) > 0) {
