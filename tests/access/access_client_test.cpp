@@ -53,9 +53,21 @@ struct Ledger : ::testing::Test {
     v.pdispVal = d;
     return d ? Object(parent, v) : nullptr;
   }
-  // The screen point in the middle of a grid client rectangle.
-  POINT Middle(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 };
+
+POINT Middle(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// The grid's selection as a list; null when it is not one.
+IEnumVARIANT* SelectionOf(IAccessible* table) {
+  VARIANT selection;
+  VariantInit(&selection);
+  IEnumVARIANT* items = nullptr;
+  if (table->get_accSelection(&selection) == S_OK && selection.vt == VT_UNKNOWN) {
+    selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items));
+  }
+  VariantClear(&selection);
+  return items;
+}
 
 TEST_F(Ledger, ATreeOfRowsAndCellsWithTheirTitles) {
   std::vector<std::string> walk{"grid: " + Describe(table)};
@@ -181,13 +193,7 @@ TEST_F(Ledger, PointsNeighboursFocusAndSelection) {
   EXPECT_EQ(SendMessageA(grid, GM_GETSELENDCOL, 0, 0), 2);
   EXPECT_EQ(table->accSelect(SELFLAG_ADDSELECTION, Id(CellId(1, 1))), E_INVALIDARG) << "one block only";
   EXPECT_EQ(table->accSelect(SELFLAG_TAKESELECTION, Id(CellId(0, 2))), E_INVALIDARG) << "titles are not selected";
-  VARIANT selection;
-  VariantInit(&selection);
-  ASSERT_EQ(table->get_accSelection(&selection), S_OK);
-  ASSERT_EQ(selection.vt, VT_UNKNOWN);
-  IEnumVARIANT* items = nullptr;
-  selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items));
-  VariantClear(&selection);
+  IEnumVARIANT* items = SelectionOf(table);
   ASSERT_NE(items, nullptr);
   VARIANT listed[5];
   ULONG n = 0;
@@ -291,13 +297,7 @@ TEST_F(Ledger, ObjectsAClientHoldsAnswerAfterTheGridIsGone) {
   IAccessible* cell = Child(table, CellId(2, 2));
   ASSERT_NE(cell, nullptr);
   SendMessageA(grid, GM_SETSELENDCOL, 4, 0);
-  VARIANT selection;
-  VariantInit(&selection);
-  ASSERT_EQ(table->get_accSelection(&selection), S_OK);
-  ASSERT_EQ(selection.vt, VT_UNKNOWN);
-  IEnumVARIANT* items = nullptr;
-  selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items));
-  VariantClear(&selection);
+  IEnumVARIANT* items = SelectionOf(table);
   ASSERT_NE(items, nullptr);
 
   SendMessageA(server.Frame(access_server::kLedgerTitle), access_server::kDestroyGrid, 0, 0);
@@ -360,12 +360,8 @@ TEST(LargestGrid, TheFarCornerByIdAndByPointAndTheWholeSelectionListedLazily) {
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  VARIANT selection;
-  VariantInit(&selection);
-  ASSERT_EQ(table->get_accSelection(&selection), S_OK);
-  ASSERT_EQ(selection.vt, VT_UNKNOWN);
-  IEnumVARIANT* items = nullptr;
-  selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items));
+  IEnumVARIANT* items = SelectionOf(table);
+  ASSERT_NE(items, nullptr);
   VARIANT three[3];
   ULONG n = 0;
   ASSERT_EQ(items->Next(3, three, &n), S_OK);
@@ -380,7 +376,6 @@ TEST(LargestGrid, TheFarCornerByIdAndByPointAndTheWholeSelectionListedLazily) {
   EXPECT_LT(after - before, 200) << "a handful of objects, not one per cell";
   EXPECT_LT(ms, 500.0);
   items->Release();
-  VariantClear(&selection);
   table->Release();
 }
 
