@@ -106,6 +106,7 @@ struct GridState {
   void* hdc;
   uint32_t sizing;
   BlockAllocator* allocator;  // every block of this grid
+  void* accessLink;           // what accessible objects hold of this grid (Win32 layer), or null
 };
 
 // Creates a grid of 5 x 4 default cells, or returns null (having given

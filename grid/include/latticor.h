@@ -258,6 +258,19 @@ extern "C" {
  * screen: automation, services, tests. */
 #define GS_NOREFUSALBOX 0x0001
 
+/* ---- Accessibility ----------------------------------------------------
+ * WM_GETOBJECT with OBJID_CLIENT answers an IAccessible for the grid (a
+ * table), with lParam UiaRootObjectId a UI Automation provider (a
+ * DataGrid); see docs/accessibility.md. The grid object's children are
+ * its rows, title row first; each row's children are its cells, title
+ * cells included. Child ids on the grid object name every row and cell,
+ * for a grid of `cols` columns and `rows` rows (GM_GETCOLCOUNT,
+ * GM_GETROWCOUNT, titles included): 0 the grid itself, then the rows,
+ * then the cells row by row. A row object numbers its cells col + 1.
+ * Ids change with the counts; the grid then sends EVENT_OBJECT_REORDER.  */
+#define GRID_ACC_ROW_ID(row) ((LONG)(row) + 1)
+#define GRID_ACC_CELL_ID(col, row, cols, rows) ((LONG)(rows) + 1 + (LONG)(row) * (LONG)(cols) + (LONG)(col))
+
 /* What GM_GETCURCELL copies: one cell as the grid stores it. */
 typedef struct GridCell {
   HFONT cellFont;     /* 0: drawn in the font selected at that moment */

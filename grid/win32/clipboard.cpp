@@ -1,8 +1,9 @@
 // The selection as tab-separated text and back: the grid hands texts to its
 // host, which moves them to and from the clipboard.
 #include "clip_text.h"
+
+#include "access.h"
 #include "grid_window.h"
-#include "text.h"
 
 namespace latticor::win32 {
 
@@ -38,6 +39,8 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   // Each field goes in whole, whatever its length, as GM_SETCELLTEXT to the
   // grid itself, which copies it and repaints that cell alone; a field it
   // has no memory for leaves its cell as it was, and the result says so.
+  // Screen readers hear of the paste once.
+  ValueBatch batch(grid);
   bool allStored = true;
   const bool started = ForEachField(*s.allocator, text, shape, block.c0, block.r0, s.colCount, s.rowCount,
                                     [grid, &allStored](uint32_t c, uint32_t r, const char* field) {

@@ -1,6 +1,7 @@
 // The library's entry point: registers the window class on load and
 // removes it on unload; and the three exports that describe the control.
 #include "grid_window.h"
+#include "system_libraries.h"
 
 namespace latticor::win32 {
 
@@ -36,12 +37,13 @@ void RegisterGridClass() {
 
 using namespace latticor::win32;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   moduleInstance = instance;
   if (reason == DLL_PROCESS_ATTACH) {
     RegisterGridClass();
   } else if (reason == DLL_PROCESS_DETACH) {
     UnregisterClassA(kGridClassName, moduleInstance);
+    ReleaseSystemLibraries(reserved != nullptr);
   }
   return TRUE;  // loading never fails because of the class
 }

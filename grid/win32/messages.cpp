@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "access.h"
 #include "grid_window.h"
 #include "layout.h"
 #include "selection.h"
@@ -178,9 +179,11 @@ LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
   GridCell* cell = AddressedCell(s, wParam);
   const auto* text = reinterpret_cast<const char*>(lParam);
   if (!cell || !text) return 0;
+  const bool changes = ValueChangesHeard() && std::strcmp(cell->text, text) != 0;
   if (!SetCellText(*s.allocator, *cell, text)) return 0;  // out of memory: the old text stays
   const CellAddress at = CellOf(wParam);
   InvalidateCells(grid, s, CellRect(s, at.col, at.row), FALSE);
+  if (changes) AnnounceValue(grid, at.col, at.row);
   return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "access.h"
 #include "grid_window.h"
 
 namespace latticor::win32 {
@@ -32,6 +33,7 @@ LRESULT OnCreate(HWND grid) {
 
 LRESULT OnDestroy(HWND grid, GridState& s, WPARAM, LPARAM) {
   ReleaseDC(grid, static_cast<HDC>(s.hdc));
+  CutLink(grid, s);  // accessible objects that clients still hold answer that the grid is gone
   // Clearing the slot lets a handler that is still running further up the
   // stack (a parent destroyed the grid from inside a notification) see
   // that the state is gone.
@@ -61,13 +63,17 @@ LRESULT OnSizing(HWND, GridState& s, WPARAM, LPARAM) {
 LRESULT OnSetFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
   SetTimer(grid, kAutoScrollTimer, kAutoScrollPeriodMs, nullptr);
   s.resizeEnabled = 1;
-  return SendNotification(grid, GN_SETFOCUS);
+  NoteFocus(grid, true);
+  const LRESULT answer = SendNotification(grid, GN_SETFOCUS);
+  AnnounceFocus(grid);  // unless the parent moved the focus on
+  return answer;
 }
 
 LRESULT OnKillFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
   KillTimer(grid, kAutoScrollTimer);
   s.resizeEnabled = 0;
   s.resizing = 0;
+  NoteFocus(grid, false);
   return SendNotification(grid, GN_KILLFOCUS);
 }
 
@@ -104,9 +110,14 @@ LRESULT OnKeyUp(HWND grid, GridState&, WPARAM wParam, LPARAM) {
   return TRUE;
 }
 
+// Messages that may move the current cell, change the selection or the
+// grid's shape are watched, so that screen readers hear of it.
+enum Watch : bool { kPlain = false, kWatched = true };
+
 struct Route {
   UINT msg;
   Handler handler;
+  Watch watch = kPlain;
 };
 
 // Every message the grid handles, by number; anything else goes to
@@ -122,15 +133,16 @@ constexpr Route kRoutes[] = {
     {WM_SETCURSOR, OnSetCursor},
     {WM_SETFONT, OnSetFont},
     {WM_GETFONT, OnGetFont},
+    {WM_GETOBJECT, OnGetObject},
     {WM_CONTEXTMENU, OnContextMenu},
     {WM_GETDLGCODE, OnGetDlgCode},
-    {WM_KEYDOWN, OnKeyDown},
+    {WM_KEYDOWN, OnKeyDown, kWatched},
     {WM_KEYUP, OnKeyUp},
-    {WM_TIMER, OnTimer},
+    {WM_TIMER, OnTimer, kWatched},
     {WM_HSCROLL, OnHScroll},
     {WM_VSCROLL, OnVScroll},
-    {WM_MOUSEMOVE, OnMouseMove},
-    {WM_LBUTTONDOWN, OnLButtonDown},
+    {WM_MOUSEMOVE, OnMouseMove, kWatched},
+    {WM_LBUTTONDOWN, OnLButtonDown, kWatched},
     {WM_LBUTTONUP, OnLButtonUp},
     {WM_LBUTTONDBLCLK, OnLButtonDblClk},
     {WM_MOUSEWHEEL, OnMouseWheel},
@@ -138,21 +150,21 @@ constexpr Route kRoutes[] = {
     {GM_GETGRIDCOLOR, OnGetGridColor},
     {GM_SETBKCOLOR, OnSetBkColor},
     {GM_GETBKCOLOR, OnGetBkColor},
-    {GM_SETCURCOL, OnSetCurCol},
+    {GM_SETCURCOL, OnSetCurCol, kWatched},
     {GM_GETCURCOL, OnGetCurCol},
-    {GM_SETCURROW, OnSetCurRow},
+    {GM_SETCURROW, OnSetCurRow, kWatched},
     {GM_GETCURROW, OnGetCurRow},
-    {GM_SETCOLCOUNT, OnSetColCount},
+    {GM_SETCOLCOUNT, OnSetColCount, kWatched},
     {GM_GETCOLCOUNT, OnGetColCount},
-    {GM_SETROWCOUNT, OnSetRowCount},
+    {GM_SETROWCOUNT, OnSetRowCount, kWatched},
     {GM_GETROWCOUNT, OnGetRowCount},
     {GM_SETCOLWIDTH, OnSetColWidth},
     {GM_GETCOLWIDTH, OnGetColWidth},
     {GM_SETROWHEIGHT, OnSetRowHeight},
     {GM_GETROWHEIGHT, OnGetRowHeight},
-    {GM_SETSELENDCOL, OnSetSelEndCol},
+    {GM_SETSELENDCOL, OnSetSelEndCol, kWatched},
     {GM_GETSELENDCOL, OnGetSelEndCol},
-    {GM_SETSELENDROW, OnSetSelEndRow},
+    {GM_SETSELENDROW, OnSetSelEndRow, kWatched},
     {GM_GETSELENDROW, OnGetSelEndRow},
     {GM_SETFIRSTCOL, OnSetFirstCol},
     {GM_GETFIRSTCOL, OnGetFirstCol},
@@ -171,8 +183,8 @@ constexpr Route kRoutes[] = {
     {GM_COPYSEL, OnCopySel},
     {GM_PASTE, OnPaste},
     {GM_GETCOPYSIZE, OnGetCopySize},
-    {GM_INSERTROW, OnInsertRow},
-    {GM_DELETEROW, OnDeleteRow},
+    {GM_INSERTROW, OnInsertRow, kWatched},
+    {GM_DELETEROW, OnDeleteRow, kWatched},
     {GM_PRINT, OnPrint},
     {GM_SUMCOLWIDTHS, OnSumColWidths},
     {GM_SUMROWHEIGHTS, OnSumRowHeights},
@@ -192,11 +204,11 @@ constexpr bool RoutesAreSorted() {
 }
 static_assert(RoutesAreSorted(), "the dispatch table is searched by halving");
 
-Handler FindHandler(UINT msg) {
+const Route* FindRoute(UINT msg) {
   const Route* end = std::end(kRoutes);
   const Route* it =
       std::lower_bound(std::begin(kRoutes), end, msg, [](const Route& r, UINT m) { return r.msg < m; });
-  return (it != end && it->msg == msg) ? it->handler : nullptr;
+  return (it != end && it->msg == msg) ? it : nullptr;
 }
 
 }  // namespace
@@ -207,8 +219,12 @@ GridState* StateOf(HWND grid) {
 
 LRESULT CALLBACK GridWindowProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CREATE) return OnCreate(grid);
-  if (Handler handler = FindHandler(msg)) {
-    if (GridState* s = StateOf(grid)) return handler(grid, *s, wParam, lParam);
+  if (const Route* route = FindRoute(msg)) {
+    if (GridState* s = StateOf(grid)) {
+      if (!route->watch) return route->handler(grid, *s, wParam, lParam);
+      ChangeWatch watch(grid, *s);
+      return route->handler(grid, *s, wParam, lParam);
+    }
   }
   return DefWindowProcA(grid, msg, wParam, lParam);
 }
