@@ -10,6 +10,12 @@
  * the column titles and column 0 the row titles; (0, 0) is the corner.
  * Data cells are columns 1 .. count - 1 and rows 1 .. count - 1.
  *
+ * 32-bit and 64-bit Windows: the same messages and numbers. On 64-bit,
+ * wParam is 64 bits wide and its upper half must be 0: an index, a count
+ * or a cell address with anything there is out of range, as any other
+ * out-of-range value. Records with handles or addresses differ in size
+ * (see each one).
+ *
  * Usable from C and C++; needs nothing but <windows.h>.
  */
 #ifndef LATTICOR_H
@@ -234,7 +240,9 @@ extern "C" {
 #define GM_GETCELLTEXTN 1100
 
 /* ---- Notifications to the parent --------------------------------------
- * "word" is MAKELONG(MK_* flags of the mouse message, LOWORD(id)).        */
+ * "id" is the grid's identifier whole, as CreateWindowEx got it (on 64-bit
+ * the full HMENU value). "word" is MAKEWPARAM(MK_* flags of the mouse
+ * message, LOWORD(id)): its upper half on 64-bit is 0, whatever the id.   */
 
 #define GN_LBUTTONDOWN 1071 /* posted; wParam word, lParam x | y << 16     */
 #define GN_LBUTTONUP 1072   /* posted; wParam word, lParam x | y << 16     */
@@ -271,7 +279,9 @@ extern "C" {
 #define GRID_ACC_ROW_ID(row) ((LONG)(row) + 1)
 #define GRID_ACC_CELL_ID(col, row, cols, rows) ((LONG)(rows) + 1 + (LONG)(row) * (LONG)(cols) + (LONG)(col))
 
-/* What GM_GETCURCELL copies: one cell as the grid stores it. */
+/* What GM_GETCURCELL copies: one cell as the grid stores it. 16 bytes on
+ * 32-bit Windows; 24 on 64-bit, where the font handle and the text address
+ * are 8 bytes each (the text at offset 16). */
 typedef struct GridCell {
   HFONT cellFont;     /* 0: drawn in the font selected at that moment */
   COLORREF textColor;
@@ -286,7 +296,8 @@ typedef struct GridTextBuffer {
   UINT size;
 } GridTextBuffer;
 
-/* GM_PRINT's request: the range of cells, ends included, and the scale. */
+/* GM_PRINT's request: the range of cells, ends included, and the scale;
+ * 20 bytes on either. */
 typedef struct GridPrintRange {
   UINT colFrom;
   UINT colTo;
