@@ -39,14 +39,17 @@ WHY = {
         "ListView cell without a cheaper text call, and a cheaper call (ExtTextOutW) would change the "
         "pixels of wrapped, aligned and shortened texts.",
     "Paint, 254 x 16382 grid":
-        "a paint of under a millisecond, in which one server round trip (40 to 50 microseconds) is 5 to "
-        "10 percent: both paints visit only the 4 x 3 cells that show, and the ratio moves from run to run.",
+        "the small grid's paint became cheaper with the batched drawing while the large grid's stayed "
+        "about where it was (compare the figures in bench/before-*.txt), so the ratio rose. Both paints "
+        "visit only the 4 x 3 cells that show; what the large grid's paint spends beyond the small "
+        "one's, about 0.2 ms or four to five server round trips' worth, is not found yet.",
     "GM_COPYSEL":
         "measured while other work shares the machine: the copy's time per byte is flat from 10,000 cells "
         "on (the curve below), and the ratio moves from run to run around 1.",
     "Copy time per byte":
-        "the smallest copy (1,012 cells, a few microseconds) carries the message's fixed cost; from "
-        "10,000 cells to 4 million the time per byte is flat within 1.3x.",
+        "the figure is the largest time per byte over the smallest, and the largest is the smallest copy "
+        "(1,012 cells, a few microseconds), which carries the message's fixed cost: the time per byte "
+        "falls as the copy grows and never rises with size (the notes below the plot).",
 }
 SCROLL_WHY = (
     "a step is its floor plus what it owes beyond it. The floor (the bar's position set once with a "
@@ -56,7 +59,8 @@ SCROLL_WHY = (
     "round trips of its own, counted in the trace of one line step: ScrollWindowEx with SW_INVALIDATE "
     "and SW_SCROLLCHILDREN 5 (thread input, visible region, update region, child windows, the "
     "invalidation of the uncovered strip alone), UpdateWindow 1, BeginPaint 3, EndPaint 2, and the "
-    "wait for the next message 2; about 0.6 ms. The bar is set once, nothing that ScrollWindowEx moved "
+    "wait for the next message 2; about 0.6 ms. In all, a line step makes about as many round trips as "
+    "the ListView's (the table of calls below). The bar is set once, nothing that ScrollWindowEx moved "
     "is invalidated again, and the paint draws only the strip's cells and titles (one FillRect, one "
     "PolyPolyline, a DrawTextW per cell). The rest is the paint through WM_PAINT, which the parent's "
     "GN_PAINT turn needs (it draws into the paint's device context), and the step's wait for the next "
@@ -180,7 +184,8 @@ def main():
            "and run under Wine, each in its own run, on a virtual 1920x1080 display. Every figure is the "
            "median of several runs; every ratio compares two figures measured side by side in the same "
            "process and run, and each aim is judged for each bitness. In brackets, the ratio measured "
-           "before the latest round of work (`bench/before-*.txt`), where the figure existed then. "
+           "before the latest round of work (`bench/before-*.txt`: this benchmark program, run in the same way "
+           "against the DLL built from the sources before that round). "
            "Timings never fail the tests.", ""]
     notes = runs["win32"][1] or runs["win64"][1]
     out += [f"- {n}" for n in notes if not n.startswith("copy of")]
@@ -225,8 +230,12 @@ def main():
         seen = collections.OrderedDict()
         for what, label, ratio in misses:
             seen.setdefault(what, []).append(f"{label} {ratio:.2f}x")
+        # Figures that miss for the same reason share one explanation.
+        reasons = collections.OrderedDict()
         for what, ratios in seen.items():
-            out.append(f"- **{what}** ({', '.join(ratios)}): {why(what)}")
+            reasons.setdefault(why(what), []).append(f"**{what}** ({', '.join(ratios)})")
+        for reason, figures in reasons.items():
+            out.append(f"- {'; '.join(figures)}: {reason}")
 
     if any(traces.values()):
         out += ["", "## Calls per operation", "",
