@@ -11,12 +11,12 @@ xvfb_args=(-a -s "-screen 0 1920x1080x24")
 # The Windows trees: their folder under build/ and their target.
 windows_trees=(win32:i686-w64-mingw32 win64:x86_64-w64-mingw32)
 
-# build_windows FOLDER TOOLCHAIN: one Windows tree, with GCC or (a toolchain
-# ending in -clang) clang.
+# build_windows FOLDER TOOLCHAIN [--target NAME...]: one Windows tree, with
+# GCC or (a toolchain ending in -clang) clang; all of it, or the targets.
 build_windows() {
   cmake -S "$root" -B "$build/$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2.cmake" >/dev/null &&
-    cmake --build "$build/$1" -j2
+    cmake --build "$build/$1" -j2 "${@:3}"
 }
 
 build_all() {

@@ -2,6 +2,8 @@
 #include "dimensions.h"
 
 #include "grid_window.h"
+#include "layout.h"
+#include "repaint.h"
 #include "scrolling.h"
 
 namespace latticor::win32 {
@@ -26,6 +28,86 @@ LRESULT CountChanged(HWND grid, const GridState& s, Reshape result, const Axis& 
   return TRUE;
 }
 
+// The columns and rows on screen, from the positions of the last layout.
+struct OnScreen {
+  Span cols, rows;
+  explicit OnScreen(const GridState& s)
+      : cols(SpanOnScreen(s, false, s.clientRect.right + 1)), rows(SpanOnScreen(s, true, s.clientRect.bottom)) {}
+  // Whether these cells look the same wherever they are painted, in rows
+  // whose positions the drawing calls take as they are.
+  bool DrawAlone(const GridState& s) const {
+    return EdgesRise(s.colPos, cols) && EdgesRise(s.rowPos, rows) && CellsDrawAlone(s, cols, rows);
+  }
+};
+
+void AddTo(HRGN region, const Rect& r) {
+  if (IsEmpty(r)) return;
+  HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+  CombineRgn(region, region, part, RGN_OR);
+  DeleteObject(part);
+}
+
+// Row insertion and deletion on a grid that is shown: the rows below the
+// change move on screen with their pixels, and only what is new is painted,
+// instead of the whole window. That gives the pixels of a whole repaint when
+// what stays on screen would be drawn again as it is: the grid has no child
+// windows (an editor over a cell stays where it is), its origin does not
+// move, and every cell shown before and after looks the same wherever it is
+// painted. Otherwise the whole window is repainted.
+class RowMove {
+ public:
+  // Before the change.
+  RowMove(HWND grid, const GridState& s)
+      : grid_(grid),
+        firstRow_(s.firstRow),
+        shown_(s.selectEnabled ? s.prevSelRect : Rect{}),
+        possible_(IsWindowVisible(grid) && !IsEmpty(s.clientRect) && OnScreen(s).DrawAlone(s) &&
+                  !GetWindow(grid, GW_CHILD)) {}
+
+  // After the change: `shift` is how the rows moved; with `erase`, the
+  // background outside the cells is filled again.
+  void Repaint(GridState& s, const RowShift& shift, BOOL erase) {
+    if (!possible_ || s.firstRow != firstRow_) return RepaintAll(erase);
+    RECT client;
+    GetClientRect(grid_, &client);
+    LayOut(s, FromRECT(client));  // as the paint will, for the highlight's new place
+    if (!OnScreen(s).DrawAlone(s)) return RepaintAll(erase);
+    if (shift.distance) {
+      const RECT area = ToRECT(shift.area);
+      ScrollWindowEx(grid_, 0, shift.distance, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+    }
+    // The new row, and the highlight where it was, where its pixels went
+    // and where it belongs now.
+    HRGN changed = CreateRectRgn(0, 0, 0, 0);
+    AddTo(changed, shift.fresh);
+    AddTo(changed, shown_);
+    AddTo(changed, Rect{shown_.left, shown_.top + shift.distance, shown_.right, shown_.bottom + shift.distance});
+    if (s.selectEnabled) AddTo(changed, Intersect(SelectionRect(s), s.viewRect));
+    if (erase) {
+      AddTo(changed, Intersect(Rect{0, shift.end, client.right, client.bottom}, s.clientRect));
+      AddTo(changed, Intersect(Rect{s.colPos[s.colCount], 0, client.right, client.bottom}, s.clientRect));
+    }
+    RECT box;
+    const bool nothing = GetRgnBox(changed, &box) == NULLREGION;
+    // When nothing on screen changes, the paint (and the parent's turn in
+    // it) is owed all the same: it repaints the corner's first pixel.
+    if (nothing && !shift.distance) AddTo(changed, Rect{0, 0, 1, 1});
+    if (!nothing || !shift.distance) RedrawWindow(grid_, nullptr, changed, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+    DeleteObject(changed);
+    UpdateWindow(grid_);
+  }
+
+ private:
+  void RepaintAll(BOOL erase) {
+    InvalidateAll(grid_, erase);
+    UpdateWindow(grid_);
+  }
+  HWND grid_;
+  uint32_t firstRow_;
+  Rect shown_;  // the highlight on screen
+  bool possible_;
+};
+
 }  // namespace
 
 LRESULT OnSetColCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
@@ -39,12 +121,13 @@ LRESULT OnSetRowCount(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
 }
 
 LRESULT OnInsertRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
-  const Reshape result = InsertRow(s, Index32(wParam));
+  RowMove move(grid, s);
+  const uint32_t row = Index32(wParam);
+  const Reshape result = InsertRow(s, row);
   if (result == Reshape::kNoMemory) return 0;
   if (result != Reshape::kDone) return RefuseRow(grid, GM_INSERTROW, result);
   SetScrollBar(grid, SB_VERT, s.rowCount, s.firstRow);
-  InvalidateAll(grid, FALSE);
-  UpdateWindow(grid);
+  move.Repaint(s, InsertionShift(s, row), FALSE);
   return TRUE;
 }
 
@@ -55,11 +138,12 @@ LRESULT OnDeleteRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   if (s.firstRow == s.rowCount - 1) SendMessageA(grid, WM_VSCROLL, kScrollLineBack, 0);
   GridState* after = StateOf(grid);  // the parent answered GN_SCROLLED
   if (!after) return 0;
-  const Reshape result = DeleteRow(*after, Index32(wParam));
+  RowMove move(grid, *after);
+  const uint32_t row = Index32(wParam);
+  const Reshape result = DeleteRow(*after, row);
   if (result != Reshape::kDone) return RefuseRow(grid, GM_DELETEROW, result);
   SetScrollBar(grid, SB_VERT, after->rowCount, 0);
-  InvalidateAll(grid, TRUE);
-  UpdateWindow(grid);
+  move.Repaint(*after, DeletionShift(*after, row), TRUE);
   return SendMessageA(grid, WM_VSCROLL, kScrollLineBack, 0);
 }
 

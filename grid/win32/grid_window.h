@@ -132,9 +132,28 @@ LRESULT OnGetLastRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetCellTextLength(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetCellTextN(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
+// What the texts of one paint have set in its device context, so that cells
+// sharing a font and a colour set them once. `font` is the font in effect
+// for the next text: a cell without a font of its own keeps it, as
+// SelectObject(dc, nullptr) would.
+struct TextState {
+  HGDIOBJ font;              // in effect
+  HGDIOBJ selected = font;   // held by the device context
+  UINT codePage = 0;         // of `selected`; 0 until asked
+  COLORREF color = 0;
+  bool colorSet = false;
+  void Follow(const GridCell& cell) {
+    if (cell.cellFont) font = static_cast<HGDIOBJ>(cell.cellFont);
+  }
+  // Sets the colour of the text drawn last, when it differs.
+  void SetColor(HDC dc, COLORREF c);
+};
+
 // A cell's text in its own font (a cell without one keeps whatever font is
-// selected), colour and layout flags; its bytes read as text.h says.
-void DrawCellText(HDC dc, const GridCell& cell, RECT r);
+// selected), colour and layout flags; its bytes read as text.h says. With
+// `known`, what the device context holds already is not set again: every
+// font passed on is then a font or null.
+void DrawCellText(HDC dc, const GridCell& cell, RECT r, TextState* known = nullptr);
 // The whole drawing, into a paint's device context.
 void PaintGrid(HWND grid, HDC dc);
 // Takes the highlight off the screen and shows the anchor cell alone as

@@ -1,7 +1,17 @@
 // Painting: the layout pass, the background, the cells, the titles, the
 // parent's turn, and the selection shown by inverting pixels.
+//
+// A paint draws only what reaches the part of the window being painted,
+// and, when every cell on screen allows it (its text stays inside it, its
+// font is a font, the columns and rows on screen are a pixel wide at
+// least), draws the cells in batches: all frames filled at once, every grid
+// line once, then the texts, each font and colour set once per run of cells
+// that share them. Either way the pixels are those of the cell-by-cell
+// drawing: a rectangle per cell whose border lies on the shared grid lines,
+// then its text inside it.
 #include "grid_window.h"
 #include "layout.h"
+#include "repaint.h"
 #include "text.h"
 
 namespace latticor::win32 {
@@ -19,10 +29,57 @@ void FillBackground(HDC dc, const GridState& s) {
   DeleteObject(brush);
 }
 
-// What skipping a cell must still do: a cell without a font of its own is
+// The part of the window being painted: its clip region's bounding box
+// and, when the region is more than one rectangle, the region itself.
+class PaintClip {
+ public:
+  explicit PaintClip(HDC dc) : dc_(dc) {
+    RECT box{};
+    complex_ = GetClipBox(dc, &box) == COMPLEXREGION;
+    box_ = FromRECT(box);
+  }
+  const Rect& box() const { return box_; }
+  // Whether drawing into `r` can change a pixel.
+  bool Reaches(const Rect& r) const {
+    if (IsEmpty(Intersect(r, box_))) return false;
+    const RECT rect = ToRECT(r);
+    return !complex_ || RectVisible(dc_, &rect);
+  }
+
+ private:
+  HDC dc_;
+  Rect box_;
+  bool complex_;
+};
+
+// How one paint draws: cell by cell, each call as it always was (`text`
+// null), or in batches.
+struct Painter {
+  HDC dc;
+  const PaintClip& clip;
+  TextState* text;
+};
+
+// Whether the cells and titles on screen may be drawn in batches.
+bool MayBatch(const GridState& s, Span cols, Span rows) {
+  if (!EdgesRise(s.colPos, cols) || !EdgesRise(s.rowPos, rows)) return false;
+  const auto isFont = [](void* font) { return !font || GetObjectType(font) == OBJ_FONT; };
+  bool fonts = isFont(s.font), spills = false;
+  const void* checked = s.font;
+  ForEachShownCell(s, cols, rows, [&](const GridCell& cell) {
+    spills = spills || (cell.format & kFormatNoClip) != 0;
+    if (cell.cellFont && cell.cellFont != checked) {
+      fonts = fonts && isFont(cell.cellFont);
+      checked = cell.cellFont;
+    }
+  });
+  return fonts && !spills;
+}
+
+// What skipping a row must still do: a cell without a font of its own is
 // drawn in the font the last cell before it selected.
-void SelectLastFont(HDC dc, const GridCell* row, uint32_t from, uint32_t end) {
-  for (uint32_t c = end; c-- > from;) {
+void SelectLastFont(HDC dc, const GridCell* row, Span cols) {
+  for (uint32_t c = cols.end; c-- > cols.first;) {
     if (row[c].cellFont) {
       SelectObject(dc, static_cast<HFONT>(row[c].cellFont));
       return;
@@ -30,36 +87,92 @@ void SelectLastFont(HDC dc, const GridCell* row, uint32_t from, uint32_t end) {
   }
 }
 
+// Grid lines from `from` to `to`, a batch at a time.
+class GridLines {
+ public:
+  explicit GridLines(HDC dc) : dc_(dc) {}
+  ~GridLines() { Flush(); }
+  void Add(POINT from, POINT to) {
+    if (lines_ == kBatch) Flush();
+    points_[2 * lines_] = from;
+    points_[2 * lines_ + 1] = to;
+    counts_[lines_++] = 2;
+  }
+
+ private:
+  void Flush() {
+    if (lines_) PolyPolyline(dc_, points_, counts_, lines_);
+    lines_ = 0;
+  }
+  static constexpr DWORD kBatch = 64;
+  HDC dc_;
+  POINT points_[2 * kBatch];
+  DWORD counts_[kBatch];
+  DWORD lines_ = 0;
+};
+
+// The frames of columns `cols` and rows `rows` at once: everything they
+// cover filled with the selected brush, then each grid line drawn once
+// with the selected pen, where a rectangle per cell would draw its border.
+void DrawFrames(HDC dc, const GridState& s, Span cols, Span rows, HBRUSH inside) {
+  const int32_t left = s.colPos[cols.first] - 1, right = s.colPos[cols.end];
+  const int32_t top = s.rowPos[rows.first] - 1, bottom = s.rowPos[rows.end];
+  const RECT all{left, top, right, bottom};
+  FillRect(dc, &all, inside);
+  GridLines lines(dc);
+  for (uint32_t c = cols.first; c <= cols.end; ++c) {
+    const int32_t x = s.colPos[c] - 1;
+    lines.Add(POINT{x, top}, POINT{x, bottom});
+  }
+  for (uint32_t r = rows.first; r <= rows.end; ++r) {
+    const int32_t y = s.rowPos[r] - 1;
+    lines.Add(POINT{left, y}, POINT{right, y});
+  }
+}
+
 // White cells framed by grid lines; each frame shares its lines with its
-// neighbours. Cells wholly outside the area being painted are skipped: the
+// neighbours. Cells wholly outside the part being painted are skipped: the
 // clipping would discard them anyway, and under Wine each call costs.
-void PaintCells(HDC dc, const GridState& s) {
+void PaintCells(const Painter& p, const GridState& s, Span cols, Span rows) {
+  HDC dc = p.dc;
   HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
   HPEN pen = CreatePen(PS_SOLID, 1, s.gridColor);
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
-  const uint32_t firstCol = ClampOrigin(s.firstCol, s.colCount);
-  const uint32_t firstRow = ClampOrigin(s.firstRow, s.rowCount);
-  // Columns stop at the first whose left line lies beyond the client area.
-  const uint32_t endCol = VisibleEnd(s.colPos, firstCol, s.colCount, s.clientRect.right + 1);
-  const uint32_t endRow = VisibleEnd(s.rowPos, firstRow, s.rowCount, s.clientRect.bottom);
-  RECT box;
-  GetClipBox(dc, &box);
-  for (uint32_t r = firstRow; r < endRow; ++r) {
+  const Rect& box = p.clip.box();
+  // In batches: the frames that reach the box, then the texts whose
+  // insides the paint reaches.
+  Span framedCols{}, framedRows{};
+  if (p.text) {
+    framedCols = FramesWithin(s.colPos, cols, box.left, box.right);
+    framedRows = FramesWithin(s.rowPos, rows, box.top, box.bottom);
+    if (!framedCols.empty() && !framedRows.empty()) DrawFrames(dc, s, framedCols, framedRows, brush);
+  }
+  for (uint32_t r = rows.first; r < rows.end; ++r) {
     const int32_t top = s.rowPos[r], bottom = s.rowPos[r + 1];
     const GridCell* row = &s.cells[size_t{r} * s.colCount];
-    if (bottom <= box.top || top - 1 >= box.bottom) {
-      SelectLastFont(dc, row, firstCol, endCol);
+    const bool rowShown = p.text ? r >= framedRows.first && r < framedRows.end
+                                 : !(bottom <= box.top || top - 1 >= box.bottom);
+    if (!rowShown && !p.text) {
+      SelectLastFont(dc, row, cols);
       continue;
     }
-    for (uint32_t c = firstCol; c < endCol; ++c) {
+    for (uint32_t c = cols.first; c < cols.end; ++c) {
       const int32_t left = s.colPos[c], right = s.colPos[c + 1];
-      if (right <= box.left || left - 1 >= box.right) {
+      const RECT inside{left, top, right - 1, bottom - 1};
+      if (p.text) {
+        const bool shown = rowShown && c >= framedCols.first && c < framedCols.end;
+        if (shown && p.clip.Reaches(FromRECT(inside))) {
+          DrawCellText(dc, row[c], inside, p.text);
+        } else {
+          p.text->Follow(row[c]);
+        }
+      } else if (right <= box.left || left - 1 >= box.right) {
         SelectObject(dc, static_cast<HFONT>(row[c].cellFont));
-        continue;
+      } else {
+        Rectangle(dc, left - 1, top - 1, right, bottom);
+        DrawCellText(dc, row[c], inside);
       }
-      Rectangle(dc, left - 1, top - 1, right, bottom);
-      DrawCellText(dc, row[c], RECT{left, top, right - 1, bottom - 1});
     }
   }
   SelectObject(dc, oldPen);
@@ -69,34 +182,43 @@ void PaintCells(HDC dc, const GridState& s) {
 }
 
 // A title cell: light lines on its top and left, the raised edge's dark
-// line on its right and bottom.
-void DrawTitle(HDC dc, const GridCell& cell, RECT r) {
-  Rectangle(dc, r.left, r.top, r.right, r.bottom);
-  DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
-  DrawCellText(dc, cell, r);
+// line on its right and bottom. In batches, a title the paint does not
+// reach is skipped.
+void DrawTitle(const Painter& p, const GridCell& cell, RECT r) {
+  if (p.text && !p.clip.Reaches(FromRECT(r))) {
+    p.text->Follow(cell);
+    return;
+  }
+  Rectangle(p.dc, r.left, r.top, r.right, r.bottom);
+  DrawEdge(p.dc, &r, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
+  DrawCellText(p.dc, cell, r, p.text);
 }
 
-void PaintTitles(HDC dc, GridState& s) {
+void PaintTitles(const Painter& p, GridState& s) {
+  HDC dc = p.dc;
   HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
   HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
   const int32_t titleWidth = s.colWidth[0], titleHeight = s.rowHeight[0];
-  DrawTitle(dc, s.cells[0], RECT{0, 0, titleWidth, titleHeight});
+  const GridCell* last = &s.cells[0];
+  DrawTitle(p, *last, RECT{0, 0, titleWidth, titleHeight});
 
-  const uint32_t firstCol = ClampOrigin(s.firstCol, s.colCount);
-  const uint32_t endCol = VisibleEnd(s.colPos, firstCol, s.colCount, s.clientRect.right);
-  for (uint32_t c = firstCol; c < endCol; ++c) {
-    DrawTitle(dc, s.cells[c], RECT{s.colPos[c], 0, s.colPos[c + 1], titleHeight});
+  const Span cols = SpanOnScreen(s, false, s.clientRect.right);
+  for (uint32_t c = cols.first; c < cols.end; ++c) {
+    last = &s.cells[c];
+    DrawTitle(p, *last, RECT{s.colPos[c], 0, s.colPos[c + 1], titleHeight});
   }
-  s.lastCol = endCol - 1;
+  s.lastCol = cols.end - 1;
 
-  const uint32_t firstRow = ClampOrigin(s.firstRow, s.rowCount);
-  const uint32_t endRow = VisibleEnd(s.rowPos, firstRow, s.rowCount, s.clientRect.bottom);
-  for (uint32_t r = firstRow; r < endRow; ++r) {
-    DrawTitle(dc, s.cells[size_t{r} * s.colCount], RECT{0, s.rowPos[r], titleWidth, s.rowPos[r + 1]});
+  const Span rows = SpanOnScreen(s, true, s.clientRect.bottom);
+  for (uint32_t r = rows.first; r < rows.end; ++r) {
+    last = &s.cells[size_t{r} * s.colCount];
+    DrawTitle(p, *last, RECT{0, s.rowPos[r], titleWidth, s.rowPos[r + 1]});
   }
-  s.lastRow = endRow - 1;
+  s.lastRow = rows.end - 1;
+  // The parent's turn comes next, in the colour the last title set.
+  if (p.text) p.text->SetColor(dc, last->textColor);
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
   DeleteObject(pen);
@@ -118,13 +240,34 @@ void ShowSelection(HDC dc, GridState& s) {
 
 }  // namespace
 
-void DrawCellText(HDC dc, const GridCell& cell, RECT r) {
-  SelectObject(dc, static_cast<HFONT>(cell.cellFont));
-  SetTextColor(dc, cell.textColor);
+void TextState::SetColor(HDC dc, COLORREF c) {
+  if (colorSet && color == c) return;
+  SetTextColor(dc, c);
+  color = c;
+  colorSet = true;
+}
+
+void DrawCellText(HDC dc, const GridCell& cell, RECT r, TextState* known) {
+  if (!known) {
+    SelectObject(dc, static_cast<HFONT>(cell.cellFont));
+    SetTextColor(dc, cell.textColor);
+  } else {
+    known->Follow(cell);
+    if (!cell.text[0]) return;  // the font and colour can wait for a text
+    if (known->selected != known->font) {
+      SelectObject(dc, known->font);
+      known->selected = known->font;
+      known->codePage = 0;
+    }
+    known->SetColor(dc, cell.textColor);
+  }
   if (!cell.text[0]) return;
+  UINT codePage = known ? known->codePage : 0;
+  if (!codePage) codePage = TextCodePage(dc);
+  if (known) known->codePage = codePage;
   // The characters are a copy: there is nothing for DT_MODIFYSTRING to
   // write back into, and no room for what it would add.
-  WithTextChars(TextCodePage(dc), cell.text, [&](const wchar_t* chars, int length) {
+  WithTextChars(codePage, cell.text, [&](const wchar_t* chars, int length) {
     DrawTextW(dc, chars, length, &r, cell.format & ~DT_MODIFYSTRING);
   });
 }
@@ -142,8 +285,14 @@ void PaintGrid(HWND grid, HDC dc) {
     FillBackground(dc, *s);
     s->fillBackground = 0;
   }
-  PaintCells(dc, *s);
-  PaintTitles(dc, *s);
+  // Columns stop at the first whose left line lies beyond the client area.
+  const Span cols = SpanOnScreen(*s, false, s->clientRect.right + 1);
+  const Span rows = SpanOnScreen(*s, true, s->clientRect.bottom);
+  const PaintClip clip(dc);
+  TextState text{s->font};
+  const Painter painter{dc, clip, MayBatch(*s, cols, rows) ? &text : nullptr};
+  PaintCells(painter, *s, cols, rows);
+  PaintTitles(painter, *s);
   SelectObject(dc, oldFont);
 
   // The parent's turn. It may ask for the new cell's rectangle, draw, or

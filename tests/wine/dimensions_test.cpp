@@ -145,6 +145,96 @@ TEST_F(DimensionsTest, InsertedRowsAreCentredAndMoveTheRowsBelow) {
   EXPECT_FALSE(GetUpdateRect(grid, &update, FALSE)) << "repainted at once";
 }
 
+// On a grid that is shown, the rows below an inserted or deleted row move
+// on screen and only what is new is painted. Beside it a grid with a child
+// window, which keeps repainting whole: both show the same pixels, the same
+// as a whole repaint, and send the same notifications.
+TEST_F(DimensionsTest, MovedRowsShowWhatAWholeRepaintShows) {
+  constexpr COLORREF kMagenta = RGB(255, 0, 255);
+  HWND whole = parent.CreateGrid(10, 400, 0, 400, 300);
+  CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, whole, nullptr, nullptr, nullptr);
+  HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  for (HWND g : {grid, whole}) {
+    Ask(g, WM_SETFONT, reinterpret_cast<WPARAM>(font));
+    Ask(g, GM_SETCOLCOUNT, 7);  // the cells end left of the client's right edge
+    Ask(g, GM_SETROWCOUNT, 40);
+    Ask(g, GM_SETBKCOLOR, RGB(0, 128, 0));
+    for (UINT r = 0; r < 40; ++r) {
+      if (r % 3 == 1) Ask(g, GM_SETROWHEIGHT, r, 14 + r);
+      for (UINT c = 0; c < 7; ++c) {
+        const std::string text = std::to_string(c) + "," + std::to_string(r);
+        harness::SetCellText(g, c, r, text.c_str());
+        Ask(g, GM_SETCELLCOLOR, GRID_CELL(c, r), RGB(0, 20 * c, 6 * r));
+      }
+    }
+    Ask(g, GM_SETCURCOL, 2);
+    Ask(g, GM_SETCURROW, 5);
+    Ask(g, GM_SETSELENDCOL, 3);
+    Ask(g, GM_SETSELENDROW, 8);
+  }
+  // Rows and first rows below 0 count from the end.
+  struct Case {
+    const char* what;
+    UINT msg;
+    int row;
+    int firstRow;
+    bool currentMovedFirst = false;
+  };
+  const Case cases[] = {
+      {"insert in view", GM_INSERTROW, 6, 1},
+      {"insert at the first row shown", GM_INSERTROW, 4, 4},
+      {"insert above the rows shown", GM_INSERTROW, 2, 6},
+      {"insert below the rows shown, the highlight out of view", GM_INSERTROW, 30, 10},
+      {"append out of view", GM_INSERTROW, 0, 1},
+      {"append in view", GM_INSERTROW, 0, -5},
+      {"delete in view", GM_DELETEROW, 6, 1},
+      {"delete the first row shown", GM_DELETEROW, 5, 5},
+      {"delete above the rows shown", GM_DELETEROW, 2, 9},
+      {"delete below the rows shown", GM_DELETEROW, 35, 1},
+      {"delete the last row in view", GM_DELETEROW, 0, -5},
+      {"delete in view near the end", GM_DELETEROW, -3, -5},
+      {"after a move of the current cell", GM_INSERTROW, 3, 2, true},
+  };
+  for (const Case& k : cases) {
+    std::vector<Note> notes[2];
+    for (int i = 0; i < 2; ++i) {
+      const HWND g = i ? whole : grid;
+      const int rows = static_cast<int>(Ask(g, GM_GETROWCOUNT));
+      const int first = k.firstRow > 0 ? k.firstRow : rows - 1 + k.firstRow;
+      Ask(g, GM_SETFIRSTROW, first);
+      UpdateWindow(g);
+      // The background right of the cells and below them, in a colour
+      // nothing else would paint: only an erasing repaint fills it again.
+      const LONG end = static_cast<LONG>(Ask(g, GM_SUMROWHEIGHTS, 0, 0) + Ask(g, GM_SUMROWHEIGHTS, first, rows - 1));
+      HDC dc = GetDC(g);
+      HBRUSH magenta = CreateSolidBrush(kMagenta);
+      const RECT right{350, 0, 400, 300}, below{0, end, 400, 300};
+      FillRect(dc, &right, magenta);
+      FillRect(dc, &below, magenta);
+      DeleteObject(magenta);
+      ReleaseDC(g, dc);
+      if (k.currentMovedFirst) Ask(g, GM_SETCURROW, 4);
+      parent.Clear();
+      Ask(g, k.msg, static_cast<WPARAM>(k.row >= 0 ? k.row : rows + k.row));
+      harness::Pump();
+      for (Note n : parent.WithoutMoves()) {
+        n.wParam = 0;
+        if (n.msg == GN_PAINT) n.lParam = 0;
+        notes[i].push_back(n);
+      }
+    }
+    EXPECT_EQ(notes[0], notes[1]) << k.what << "\n" << Describe(notes[0]) << "whole:\n" << Describe(notes[1]);
+    const harness::Capture moved(grid);
+    EXPECT_EQ(moved.Differences(harness::Capture(whole)), 0) << k.what;
+    InvalidateRect(grid, nullptr, k.msg == GM_DELETEROW);
+    EXPECT_EQ(moved.Differences(harness::Capture(grid)), 0) << k.what;
+  }
+  DestroyWindow(whole);
+  DestroyWindow(grid);
+  grid = nullptr;
+  DeleteObject(font);
+}
+
 TEST_F(DimensionsTest, DeletionScrollsUpARowAndAnswersWithTheParentsAnswer) {
   Ask(grid, GM_SETROWCOUNT, 20);
   Ask(grid, GM_SETFIRSTROW, 5);

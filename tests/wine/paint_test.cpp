@@ -213,6 +213,49 @@ TEST_F(PaintTest, EveryByteIsDrawnAsDrawTextADrawsIt) {
   }
 }
 
+// Cells are drawn in batches — their frames filled at once, each grid line
+// drawn once, each font and colour set once for the cells that share them —
+// with the pixels of a rectangle and a text per cell, which is how a grid
+// draws when a text may reach beyond its cell (DT_NOCLIP, here on a cell
+// without a text). Fonts, colours, layouts, sizes down to one pixel, the
+// titles and the highlight.
+TEST_F(PaintTest, CellsDrawnInBatchesShowWhatCellByCellDrawingShows) {
+  HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  HFONT bold = CreateFontA(17, 0, 0, 0, FW_BOLD, 1, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font));
+  Ask(grid, GM_SETCOLCOUNT, 9);
+  Ask(grid, GM_SETROWCOUNT, 16);
+  const int widths[] = {60, 45, 1, 70, 2, 50, 38, 80, 50};
+  for (UINT c = 0; c < 9; ++c) Ask(grid, GM_SETCOLWIDTH, c, widths[c]);
+  for (UINT r : {3u, 7u}) Ask(grid, GM_SETROWHEIGHT, r, r == 3 ? 1 : 33);
+  const UINT formats[] = {DT_SINGLELINE | DT_CENTER | DT_VCENTER, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE,
+                          DT_WORDBREAK | DT_EDITCONTROL, DT_SINGLELINE | DT_END_ELLIPSIS};
+  for (UINT r = 0; r < 16; ++r) {
+    for (UINT c = 0; c < 9; ++c) {
+      if ((c + r) % 7 == 3) continue;  // no text
+      const std::string text = (r % 4 ? "" : "wide text ") + std::to_string(c) + "-" + std::to_string(r);
+      harness::SetCellText(grid, c, r, text.c_str());
+      Ask(grid, GM_SETCELLFORMAT, GRID_CELL(c, r), formats[(c * 3 + r) % 4]);
+      if (c % 3 == 1) Ask(grid, GM_SETCELLCOLOR, GRID_CELL(c, r), RGB(0, 0, 200));
+      if ((c + 2 * r) % 5 == 0) Ask(grid, GM_SETCELLFONT, GRID_CELL(c, r), reinterpret_cast<LPARAM>(bold));
+    }
+  }
+  Ask(grid, GM_SETCURCOL, 3);
+  Ask(grid, GM_SETCURROW, 2);
+  Ask(grid, GM_SETSELENDCOL, 5);
+  Ask(grid, GM_SETSELENDROW, 9);
+  InvalidateRect(grid, nullptr, TRUE);
+  const Capture batched(grid);
+  Ask(grid, GM_SETCELLFORMAT, GRID_CELL(8, 2), DT_NOCLIP);
+  ASSERT_EQ(harness::CellText(grid, 8, 2), "");
+  InvalidateRect(grid, nullptr, TRUE);
+  EXPECT_EQ(batched.Differences(Capture(grid)), 0);
+  DestroyWindow(grid);
+  grid = nullptr;
+  DeleteObject(font);
+  DeleteObject(bold);
+}
+
 TEST_F(PaintTest, DrawingLeavesTheCellsTextAsItIs) {
   // With DT_MODIFYSTRING, DrawText writes the shortened text back.
   const std::string text = "A text far too long for its cell";

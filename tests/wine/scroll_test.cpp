@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+
 #include "harness.h"
 
 namespace {
@@ -104,6 +106,55 @@ TEST_F(ScrollTest, TheSpaceBelowTheLastRowIsBackgroundAfterAScroll) {
   EXPECT_EQ(shot.At(100, 150), kGreen);
   EXPECT_EQ(shot.At(100, 299), kGreen);
   EXPECT_EQ(shot.At(75, 110), RGB(255, 255, 255)) << "row 99 is still a cell";
+}
+
+// A step moves the pixels already on screen and paints only what it
+// uncovers; what shows then is what a whole repaint shows: texts in their
+// colours and layouts, titles, the highlight of a block, the background
+// after the last row.
+TEST_F(ScrollTest, AStepShowsWhatAWholeRepaintShows) {
+  HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font));
+  Ask(grid, GM_SETBKCOLOR, RGB(0, 128, 0));
+  Ask(grid, GM_SETROWHEIGHT, 6, 31);
+  Ask(grid, GM_SETCOLWIDTH, 4, 73);
+  const UINT formats[] = {DT_SINGLELINE | DT_CENTER | DT_VCENTER, DT_RIGHT, DT_WORDBREAK | DT_EDITCONTROL};
+  char text[32];
+  for (UINT r = 0; r < 100; ++r) {
+    for (UINT c = 0; c < 12; ++c) {
+      std::snprintf(text, sizeof text, r % 5 ? "%u,%u" : "%u and %u wrap", c, r);
+      harness::SetCellText(grid, c, r, text);
+      Ask(grid, GM_SETCELLFORMAT, GRID_CELL(c, r), formats[(c + r) % 3]);
+      Ask(grid, GM_SETCELLCOLOR, GRID_CELL(c, r), RGB(40 * (c % 4), 0, 30 * (r % 7)));
+    }
+  }
+  Ask(grid, GM_SETCURCOL, 2);
+  Ask(grid, GM_SETCURROW, 3);
+  Ask(grid, GM_SETSELENDCOL, 4);
+  Ask(grid, GM_SETSELENDROW, 6);
+  UpdateWindow(grid);
+  struct Step {
+    const char* what;
+    UINT msg;
+    WPARAM wParam;
+  };
+  const Step steps[] = {
+      {"line down", WM_VSCROLL, SB_LINEDOWN},        {"line down again", WM_VSCROLL, SB_LINEDOWN},
+      {"line up", WM_VSCROLL, SB_LINEUP},            {"line right", WM_HSCROLL, SB_LINERIGHT},
+      {"line left", WM_HSCROLL, SB_LINELEFT},        {"first row by one", GM_SETFIRSTROW, 3},
+      {"first column", GM_SETFIRSTCOL, 2},           {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120))},
+      {"page down", WM_VSCROLL, SB_PAGEDOWN},        {"near the end", WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 95)},
+      {"line down at the end", WM_VSCROLL, SB_LINEDOWN}, {"line up at the end", WM_VSCROLL, SB_LINEUP},
+  };
+  for (const Step& step : steps) {
+    Ask(grid, step.msg, step.wParam);
+    const harness::Capture stepped(grid);
+    InvalidateRect(grid, nullptr, FALSE);
+    EXPECT_EQ(stepped.Differences(harness::Capture(grid)), 0) << step.what;
+  }
+  DestroyWindow(grid);
+  grid = nullptr;
+  DeleteObject(font);
 }
 
 TEST_F(ScrollTest, TheWheelScrollsThreeRowsANotch) {

@@ -298,6 +298,13 @@ int Capture::Count(const RECT& r, bool (*pred)(COLORREF)) const {
   return n;
 }
 
+int Capture::Differences(const Capture& other) const {
+  if (width_ != other.width_ || height_ != other.height_) return width_ * height_;
+  int n = 0;
+  for (size_t i = 0; i < pixels_.size(); ++i) n += pixels_[i] != other.pixels_[i];
+  return n;
+}
+
 bool Capture::SaveBmp(const std::string& path) const {
   return WriteBmp(path, width_, height_, [this](int x, int y) { return At(x, y); });
 }

@@ -126,6 +126,8 @@ class Capture {
   int Count(const RECT& r, bool (*pred)(COLORREF)) const;
   // Writes a 24-bit BMP, for a person to look at.
   bool SaveBmp(const std::string& path) const;
+  // Pixels that differ from `other`'s (of a client area the same size).
+  int Differences(const Capture& other) const;
 
  private:
   int width_, height_;
