@@ -43,15 +43,20 @@ struct Options {
   const char* table = nullptr;
 };
 
-// Growth allowed between the first and the last sample, beyond what the
-// open documents account for (the last sample is taken once every document
-// is closed, unless one refuses to close).
+// Growth allowed between two samples, beyond what the open documents
+// account for (the last sample is taken once every document is closed,
+// unless one refuses to close). The system's caches take GDI objects that
+// stay under Wine: about 60 for the first document (opened and closed
+// before the first sample), about 140 more for the first dialogs, menus and
+// edits, all within the first minute (measured over 10 minutes); after the
+// first minute the count must hold.
 constexpr double kMemoryPerCell = 48;                 // bytes of a cell and its text block
 constexpr SIZE_T kMemoryGrowth = 16 * 1024 * 1024;    // bytes
 constexpr int kWindowsPerDocument = 3;                // document, grid, editor
 constexpr int kWindowGrowth = 2;
-constexpr int kGdiPerDocument = 40;                   // about 30 under Wine, measured
-constexpr int kGdiGrowth = 64;
+constexpr int kGdiPerDocument = 40;                   // while it is open
+constexpr int kGdiCaches = 200;                       // from the first sample
+constexpr int kGdiGrowth = 16;                        // from the first minute's
 constexpr int kMaxDocuments = 6;
 
 class Rng {
@@ -134,7 +139,7 @@ class Soak {
   bool StartProbe();
   int FreeGdi();
   void Report(const Sample& s);
-  void CheckGrowth(const Sample& first, const Sample& last);
+  void CheckGrowth(const Sample& first, const Sample& last, int gdiAllowed);
   void WriteTable();
 
   Options options_;
@@ -882,7 +887,7 @@ void Soak::Report(const Sample& s) {
   std::fflush(stdout);
 }
 
-void Soak::CheckGrowth(const Sample& first, const Sample& last) {
+void Soak::CheckGrowth(const Sample& first, const Sample& last, int gdiAllowed) {
   const double memory = (static_cast<double>(last.memory) - kMemoryPerCell * last.cells) -
                         (static_cast<double>(first.memory) - kMemoryPerCell * first.cells);
   if (memory > kMemoryGrowth) {
@@ -894,8 +899,9 @@ void Soak::CheckGrowth(const Sample& first, const Sample& last) {
   const int gdi = (first.freeGdi - last.freeGdi) - kGdiPerDocument * (last.documents - first.documents);
   if (first.freeGdi < 0 || last.freeGdi < 0) {
     Fail("the GDI objects could not be counted");
-  } else if (gdi > kGdiGrowth) {
-    Fail(std::to_string(gdi) + " more GDI objects than the open documents account for");
+  } else if (gdi > gdiAllowed) {
+    Fail(std::to_string(gdi) + " more GDI objects than the open documents account for, from " +
+         std::to_string(first.ms / 1000) + " s");
   }
 }
 
@@ -994,7 +1000,14 @@ bool Soak::Run() {
     CloseEveryDocument();
     samples_.push_back(Take());
     Report(samples_.back());
-    if (failures_.empty()) CheckGrowth(samples_.front(), samples_.back());
+    if (failures_.empty()) {
+      CheckGrowth(samples_.front(), samples_.back(), kGdiCaches);
+      for (size_t i = 1; i + 1 < samples_.size(); ++i) {
+        if (samples_[i].ms < 60000) continue;
+        CheckGrowth(samples_[i], samples_.back(), kGdiGrowth);
+        break;
+      }
+    }
   }
   const double minutes = (GetTickCount() - start_) / 60000.0;
   std::printf("%d actions in %.1f minutes: %.0f a minute\n", action_, minutes, action_ / minutes);
