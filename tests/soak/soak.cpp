@@ -151,6 +151,8 @@ class Soak {
   std::vector<Sample> samples_;
   DWORD start_ = 0;
   LPTHREAD_START_ROUTINE probe_ = nullptr;  // FreeGdiSlots inside Celdra
+  bool inMenu_ = false;  // the current action chooses from a menu: Exit is one choice
+  bool exited_ = false;  // and it was chosen
 };
 
 // ---- Looking Celdra up -------------------------------------------------------
@@ -809,9 +811,15 @@ void Soak::Fail(const std::string& what) {
 }
 
 bool Soak::Alive() {
+  if (!IsWindow(celdra_.frame())) WaitForSingleObject(celdra_.process(), 5000);  // on its way out
   if (WaitForSingleObject(celdra_.process(), 0) == WAIT_OBJECT_0) {
     DWORD code = 0;
     GetExitCodeProcess(celdra_.process(), &code);
+    if (code == 0 && inMenu_) {
+      Log("Celdra ended cleanly after a menu command (File, Exit asks nothing): the session ends here");
+      exited_ = true;
+      return false;
+    }
     char text[64];
     std::snprintf(text, sizeof text, "Celdra ended (exit code 0x%lx)", code);
     Fail(text);
@@ -981,6 +989,7 @@ bool Soak::Run() {
     int pick = rng.Below(totalWeight);
     const Weighted* chosen = kActions;
     while (pick >= chosen->weight) pick -= (chosen++)->weight;
+    inMenu_ = chosen->action == &Soak::MenuByMouse || chosen->action == &Soak::MenuByKeyboard;
     (this->*chosen->action)(rng);
     if (!Alive()) break;
     Respond(rng);
@@ -996,7 +1005,7 @@ bool Soak::Run() {
       nextSample += 30000;
     }
   }
-  if (failures_.empty() || Alive()) {
+  if (!exited_ && (failures_.empty() || Alive())) {
     Rng last(options_.seed);
     Respond(last);
     CloseEveryDocument();
