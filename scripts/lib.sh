@@ -120,14 +120,15 @@ wine_session() {
 
 # wine_alone FOLDER PROGRAM [ARGUMENTS]: one Windows program, run in FOLDER
 # on a virtual display in the Wine turn, with the tests' environment and
-# under a timeout; its exit status.
+# under a timeout (LATTICOR_TIMEOUT seconds, 600 by default); its exit
+# status.
 wine_alone() {
   in_wine_turn xvfb-run "${xvfb_args[@]}" bash -c '
     source "$1/scripts/lib.sh"
     folder=$2
     shift 2
     wine_session >/dev/null
-    cd "$folder" && timeout -k 10 600 wine "$@"
+    cd "$folder" && timeout -k 10 "${LATTICOR_TIMEOUT:-600}" wine "$@"
     status=$?
     wineserver -k 2>/dev/null
     exit $status

@@ -51,6 +51,12 @@ constexpr uint32_t kFormatInserted = 37;   // DT_CENTER | DT_VCENTER | DT_SINGLE
 
 enum CursorKind : uint32_t { kCursorClass = 0, kCursorColResize = 1, kCursorRowResize = 2 };
 
+// The left button's press, from WM_LBUTTONDOWN to the end of the press,
+// during which the grid holds the mouse capture. A press can end while its
+// own handling still runs (a parent takes the capture inside a
+// notification): it then ends once that handling is done.
+enum PressPhase : uint32_t { kNoPress = 0, kPressStarting, kPressHeld, kPressEndedStarting };
+
 // The grid's whole state, one per window. Counts and indices unsigned,
 // pixels signed, flags 0 or 1.
 struct GridState {
@@ -90,6 +96,7 @@ struct GridState {
   uint32_t dragRowHeader;
   uint32_t dragColHeader;
   uint32_t dragCells;
+  uint32_t press;  // PressPhase
   uint32_t allSelected;
   uint32_t colsSelected;
   uint32_t rowsSelected;

@@ -171,6 +171,8 @@ void UpdateSelectionInversion(HDC dc, Rect& shown, Rect& next, const Rect& clip)
 LRESULT OnPaint(HWND grid, GridState& s, WPARAM, LPARAM);
 LRESULT OnLButtonDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnLButtonUp(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnCaptureChanged(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnTimerTick(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);  // then OnTimer
 LRESULT OnMouseMove(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnLButtonDblClk(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnKeyDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 // The left button and the pointer: presses select a cell, whole columns,
 // whole rows or everything; drags extend the selection a cell at a time and
-// ask for auto-scrolling; the release ends what the press began.
+// ask for auto-scrolling; the release ends what the press began, and so
+// does anything that shows the release will not come.
 #include "drag.h"
 #include "grid_window.h"
 #include "hit_test.h"
@@ -16,6 +17,39 @@ POINT PointerInClient(HWND grid) {
   GetCursorPos(&p);
   ScreenToClient(grid, &p);
   return p;
+}
+
+// The pointer as a mouse message's lParam carries it.
+LPARAM PointerParam(HWND grid) {
+  const POINT p = PointerInClient(grid);
+  return MAKELPARAM(p.x, p.y);
+}
+
+// Moves the system pointer by one mickey (dx, dy each -1, 0 or 1), on a
+// thread of the pool, and waits until it has moved, as a move made on this
+// thread would. Under Wine a pointer move made by the thread that owns the
+// window ends the X server's grab of the pressed button: a release over no
+// window of this process then never arrives, and the system believes the
+// button still down. Made by another thread the move cannot end that grab,
+// and the grid still gets its next WM_MOUSEMOVE.
+struct PointerMove {
+  DWORD dx, dy;
+};
+
+VOID CALLBACK MovePointer(PTP_CALLBACK_INSTANCE, void* move, PTP_WORK) {
+  const auto* m = static_cast<const PointerMove*>(move);
+  mouse_event(MOUSEEVENTF_MOVE, m->dx, m->dy, 0, 0);
+}
+
+void Nudge(int dx, int dy) {
+  PointerMove move{static_cast<DWORD>(dx), static_cast<DWORD>(dy)};
+  if (PTP_WORK work = CreateThreadpoolWork(MovePointer, &move, nullptr)) {
+    SubmitThreadpoolWork(work);
+    WaitForThreadpoolWorkCallbacks(work, FALSE);
+    CloseThreadpoolWork(work);
+  } else {
+    MovePointer(nullptr, &move, nullptr);
+  }
 }
 
 void SetPressFlags(GridState& s, Area area) {
@@ -106,14 +140,14 @@ void CellPress(HWND grid, GridState& s, int32_t x, int32_t y) {
 void DragSelection(GridState& s, POINT p, bool cols, bool rows) {
   if (cols) {
     if (const int step = DragStep(s, kCols, p.x)) {
-      mouse_event(MOUSEEVENTF_MOVE, step, 0, 0, 0);
+      Nudge(step, 0);
       s.selEndCol += step;
       s.selChanged = 1;
     }
   }
   if (rows) {
     if (const int step = DragStep(s, kRows, p.y)) {
-      mouse_event(MOUSEEVENTF_MOVE, 0, step, 0, 0);
+      Nudge(0, step);
       s.selEndRow += step;
       s.selChanged = 1;
     }
@@ -169,12 +203,43 @@ void EndTitlePress(HWND grid, GridState& s, const Rect& titles, int32_t x, int32
   }
 }
 
+// Ends what the press began, as its release does, with the release's
+// flags and point: the auto-scroll requests stop, a resize ends with its
+// repaint, and the parent hears GN_LBUTTONUP. The capture is the caller's
+// to let go.
+void EndPress(HWND grid, GridState& s, WPARAM keys, LPARAM at) {
+  const int32_t x = LOWORD(at), y = HIWORD(at);
+  s.press = kNoPress;
+  if (s.dragCells || s.dragColHeader || s.dragRowHeader) {
+    s.scrollDown = s.scrollUp = s.scrollLeft = s.scrollRight = 0;
+  }
+  if (s.dragCells) {
+    // nothing more: the selection is made
+  } else if (s.dragColHeader) {
+    EndTitlePress(grid, s, s.colHeaderRect, x, y);
+  } else if (s.dragRowHeader) {
+    EndTitlePress(grid, s, s.rowHeaderRect, x, y);
+  }
+  if (GridState* t = StateOf(grid)) SetPressFlags(*t, Area::kNone);
+  PostNotification(grid, GN_LBUTTONUP, MouseWord(grid, keys), at);
+}
+
+// A press whose release did not reach the grid ends here, and the capture
+// goes with it.
+void EndLostPress(HWND grid, GridState& s, WPARAM keys, LPARAM at) {
+  EndPress(grid, s, keys, at);
+  ReleaseCapture();
+}
+
 }  // namespace
 
-LRESULT OnLButtonDown(HWND grid, GridState&, WPARAM wParam, LPARAM lParam) {
+LRESULT OnLButtonDown(HWND grid, GridState& held, WPARAM wParam, LPARAM lParam) {
+  // A press while another is held: the first one's release never came.
+  if (held.press != kNoPress) EndPress(grid, held, wParam & ~WPARAM{MK_LBUTTON}, lParam);
   SetFocus(grid);  // may run WM_SETFOCUS and its GN_SETFOCUS first
   SetCapture(grid);
   if (GridState* s = StateOf(grid)) {
+    s->press = kPressStarting;
     const int32_t x = LOWORD(lParam), y = HIWORD(lParam);
     const Area area = HitArea(*s, x, y);
     if (area != Area::kNone) SetPressFlags(*s, area);
@@ -196,39 +261,61 @@ LRESULT OnLButtonDown(HWND grid, GridState&, WPARAM wParam, LPARAM lParam) {
     }
   }
   PostNotification(grid, GN_LBUTTONDOWN, MouseWord(grid, wParam), lParam);
+  if (GridState* s = StateOf(grid)) {
+    if (s->press == kPressEndedStarting) {
+      EndPress(grid, *s, wParam & ~WPARAM{MK_LBUTTON}, PointerParam(grid));
+    } else {
+      s->press = kPressHeld;
+    }
+  }
   return TRUE;
 }
 
 LRESULT OnLButtonUp(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  const int32_t x = LOWORD(lParam), y = HIWORD(lParam);
-  if (s.dragCells || s.dragColHeader || s.dragRowHeader) {
-    s.scrollDown = s.scrollUp = s.scrollLeft = s.scrollRight = 0;
-  }
-  if (s.dragCells) {
-    // nothing more: the selection is made
-  } else if (s.dragColHeader) {
-    EndTitlePress(grid, s, s.colHeaderRect, x, y);
-  } else if (s.dragRowHeader) {
-    EndTitlePress(grid, s, s.rowHeaderRect, x, y);
-  }
-  if (GridState* t = StateOf(grid)) SetPressFlags(*t, Area::kNone);
-  PostNotification(grid, GN_LBUTTONUP, MouseWord(grid, wParam), lParam);
+  EndPress(grid, s, wParam, lParam);
   ReleaseCapture();
   return TRUE;
 }
 
-LRESULT OnMouseMove(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
+// Another window took the capture, or it was let go (WM_CANCELMODE does so
+// by default): the release will not come here.
+LRESULT OnCaptureChanged(HWND grid, GridState& s, WPARAM, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(lParam) == grid) return 0;
+  if (s.press == kPressStarting) {
+    s.press = kPressEndedStarting;
+  } else if (s.press == kPressHeld) {
+    EndPress(grid, s, 0, PointerParam(grid));
+  }
+  return 0;
+}
+
+// WM_TIMER: a tick during a press with the button up ends the press (its
+// release was lost; the button's state is asked only during a press);
+// otherwise the auto-scroll tick.
+LRESULT OnTimerTick(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
+  if (s.press == kPressHeld && GetKeyState(VK_LBUTTON) >= 0) {
+    EndLostPress(grid, s, 0, PointerParam(grid));
+    return 0;
+  }
+  return OnTimer(grid, s, wParam, lParam);
+}
+
+LRESULT OnMouseMove(HWND grid, GridState& held, WPARAM wParam, LPARAM lParam) {
+  // A move with the button up during a press: its release was lost.
+  if (held.press == kPressHeld && !(wParam & MK_LBUTTON)) EndLostPress(grid, held, wParam, lParam);
+  GridState* s = StateOf(grid);
+  if (!s) return TRUE;
   const POINT p = PointerInClient(grid);  // negative outside, under capture
   if (wParam & MK_LBUTTON) {
-    if (s.dragCells && s.selectEnabled) {
-      SetRowRequests(s, p.y);
-      SetColumnRequests(s, p.x);
-      DragSelection(s, p, true, true);
+    if (s->dragCells && s->selectEnabled) {
+      SetRowRequests(*s, p.y);
+      SetColumnRequests(*s, p.x);
+      DragSelection(*s, p, true, true);
     }
     if (GridState* t = StateOf(grid); t && t->dragColHeader) TitleDrag(grid, *t, kCols, p);
     if (GridState* t = StateOf(grid); t && t->dragRowHeader) TitleDrag(grid, *t, kRows, p);
   } else {
-    Hover(s, p);
+    Hover(*s, p);
   }
   PostNotification(grid, GN_MOUSEMOVE, MouseWord(grid, wParam), lParam);
   return TRUE;

@@ -170,12 +170,16 @@ RECT Celdra::AskRect(HWND hwnd, UINT msg, WPARAM wParam) const {
   return here;
 }
 
-HWND Celdra::Focus() const {
+GUITHREADINFO Celdra::ThreadInfo() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   GetGUIThreadInfo(process_.dwThreadId, &info);
-  return info.hwndFocus;
+  return info;
 }
+
+HWND Celdra::Focus() const { return ThreadInfo().hwndFocus; }
+HWND Celdra::Capture() const { return ThreadInfo().hwndCapture; }
+bool Celdra::InMenu() const { return (ThreadInfo().flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0; }
 
 HWND Celdra::WaitForDialog(const char* caption, DWORD timeoutMs) const {
   HWND found = nullptr;

@@ -46,8 +46,12 @@ class Celdra {
   // A rectangle that a message writes into memory of Celdra's (for
   // example TB_GETITEMRECT); the message's answer is dropped.
   RECT AskRect(HWND hwnd, UINT msg, WPARAM wParam) const;
-  // Celdra's window that has the keyboard focus.
+  // Celdra's window that has the keyboard focus; the one that holds the
+  // mouse capture (none while no button is down and no menu is open).
   HWND Focus() const;
+  HWND Capture() const;
+  // Whether Celdra is in a menu's loop (a menu bar item or a popup open).
+  bool InMenu() const;
   // Celdra's message box or dialog with this caption, when it shows.
   HWND WaitForDialog(const char* caption, DWORD timeoutMs = 5000) const;
   // The texts of a dialog's static controls, joined by newlines.
@@ -55,6 +59,7 @@ class Celdra {
 
  private:
   bool Is64Bit() const;
+  GUITHREADINFO ThreadInfo() const;
   std::string ReadText(ULONG64 address) const;
   PROCESS_INFORMATION process_{};
   HWND frame_ = nullptr;

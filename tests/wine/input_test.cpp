@@ -96,6 +96,38 @@ TEST_F(RealInputTest, ADragHeldBelowAndRightOfTheCellsDoesNotAutoScroll) {
   input::ButtonUp();
 }
 
+// The button through the X server, released below the test's window, where
+// no window of this process lies: only X's grab of the pressed button
+// brings the release back. The drag steps nudge the pointer meanwhile; made
+// by the grid's own thread, each nudge used to end that grab under Wine, so
+// that the release went nowhere and the grid kept the capture, dragging on
+// with the button up and swallowing the next click elsewhere.
+TEST_F(RealInputTest, AReleaseOutsideEveryWindowOfTheProcessEndsTheDrag) {
+  namespace x11 = input::x11;
+  ASSERT_TRUE(x11::Available()) << "xdotool (scripts/setup installs it)";
+  x11::MoveTo(grid, 75, 30);
+  x11::ButtonDown();
+  x11::MoveTo(grid, 75, 250, 300);  // the drag steps down to row 13, nudging
+  ASSERT_EQ(Selection(), "1,1-1,13");
+  ASSERT_EQ(GetCapture(), grid);
+  RECT window;
+  GetWindowRect(parent.hwnd(), &window);
+  x11::MoveToScreen(window.left + 75, window.bottom + 60, 200);
+  x11::ButtonUp(300);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_GE(GetKeyState(VK_LBUTTON), 0) << "the system saw the release";
+  EXPECT_EQ(parent.Only(GN_LBUTTONUP).size(), 1u) << harness::Describe(parent.notes);
+  const std::string selected = Selection();
+  const LRESULT first = Ask(grid, GM_GETFIRSTROW);
+  x11::MoveTo(grid, 175, 100, 300);  // back over the cells, the button up
+  EXPECT_EQ(Selection(), selected) << "the selection no longer follows the pointer";
+  EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), first) << "nor does the grid scroll";
+  parent.Clear();
+  x11::MoveTo(parent.hwnd(), 600, 500);
+  x11::Click(200);  // beside the grid: the click is not the grid's
+  EXPECT_TRUE(parent.Only(GN_LBUTTONDOWN).empty()) << harness::Describe(parent.notes);
+}
+
 TEST_F(RealInputTest, HoveringAColumnEdgeShowsTheSizingCursorAndDraggingResizes) {
   SetFocus(grid);
   // The system asks for the cursor before it reports the move that arms an

@@ -151,6 +151,76 @@ TEST_F(MouseTest, TheHighlightFollowsThePress) {
   EXPECT_EQ(shot.At(50, 30), RGB(255, 255, 255));
 }
 
+// A press whose release never reaches the grid ends as its release would
+// have ended it — auto-scrolling stopped, a resize ended with its repaint,
+// GN_LBUTTONUP posted, the capture let go — as soon as the grid learns that
+// the button is up or that the capture has gone elsewhere.
+TEST_F(MouseTest, APressWhoseReleaseIsLostEndsAsTheReleaseWould) {
+  struct Loss {
+    const char* name;
+    void (*lose)(HWND grid, HWND parent);
+  };
+  const Loss losses[] = {
+      {"a move with the button up", [](HWND g, HWND) { Ask(g, WM_MOUSEMOVE, 0, MAKELPARAM(380, 20)); }},
+      {"a timer tick with the button up", [](HWND g, HWND) { Ask(g, WM_TIMER, 1, 0); }},
+      {"another window takes the capture", [](HWND, HWND p) { SetCapture(p); }},
+      {"WM_CANCELMODE", [](HWND g, HWND) { Ask(g, WM_CANCELMODE); }},
+  };
+  // The grid reads the pointer itself: it is put where each move says.
+  const auto move = [this](UINT keys, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(grid, &p);
+    SetCursorPos(p.x, p.y);
+    Ask(grid, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+  };
+  for (const bool resize : {false, true}) {
+    for (const Loss& loss : losses) {
+      const std::string what = std::string(resize ? "a column resize" : "a drag below the cells") + ", " + loss.name;
+      DestroyWindow(grid);
+      grid = parent.CreateGrid(7, 0, 0, 400, 300);
+      harness::SizeClient(grid, 400, 300);
+      Ask(grid, GM_SETROWCOUNT, 30);
+      UpdateWindow(grid);
+      SetFocus(grid);
+      if (resize) {
+        move(0, 99, 10);
+        move(0, 100, 10);  // arms the edge right of column 1
+        Ask(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
+        move(MK_LBUTTON, 140, 10);
+        ASSERT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), 90) << what;
+      } else {
+        Ask(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 30));
+        move(MK_LBUTTON, 75, 340);  // below the grid: auto-scrolling is asked for
+      }
+      ASSERT_EQ(GetCapture(), grid) << what;
+      // Nothing queued is delivered before the loss: the pointer moves the
+      // system queued, with the real button up, would end the press first.
+      UpdateWindow(grid);
+      parent.notes.clear();
+      loss.lose(grid, parent.hwnd());
+      harness::Pump();
+      const std::vector<Note> ups = parent.Only(GN_LBUTTONUP);
+      ASSERT_EQ(ups.size(), 1u) << what << "\n" << Describe(parent.notes);
+      EXPECT_EQ(ups[0].wParam, MAKEWPARAM(0, 7)) << what;
+      if (loss.lose == losses[0].lose) {
+        EXPECT_EQ(ups[0].lParam, MAKELPARAM(380, 20)) << what;
+      }
+      EXPECT_EQ(GetCapture(), loss.lose == losses[2].lose ? parent.hwnd() : nullptr) << what;
+      EXPECT_EQ(parent.Only(GN_PAINT).size(), resize ? 1u : 0u) << what << ": the resize's repaint";
+      // Nothing of the press goes on: no scrolling, no dragging.
+      const std::string selection = Selection();
+      const LRESULT first = Ask(grid, GM_GETFIRSTROW);
+      harness::PumpFor(250);
+      move(MK_LBUTTON, 200, 120);
+      EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), first) << what;
+      EXPECT_EQ(Selection(), selection) << what;
+      EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 1), resize ? 90 : 50) << what;
+      ReleaseCapture();
+      harness::Pump();
+    }
+  }
+}
+
 TEST_F(MouseTest, ADragCannotOutliveTheGridItsParentDestroys) {
   parent.onNote = [&](const Note& n) -> LRESULT {
     if (n.msg == GN_CELLLEAVING) DestroyWindow(grid);

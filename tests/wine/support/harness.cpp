@@ -229,18 +229,6 @@ MessageBoxCapture::MessageBoxCapture(std::initializer_list<int> answers)
         EndDialog(dialog, answers_[turn < answers_.size() ? turn : answers_.size() - 1]);
       }) {}
 
-int FreeGdiSlots() {
-  std::vector<HGDIOBJ> made;
-  made.reserve(70000);
-  for (int i = 0; i < 70000; ++i) {
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(i & 255, 0, 0));
-    if (!pen) break;
-    made.push_back(pen);
-  }
-  for (HGDIOBJ o : made) DeleteObject(o);
-  return static_cast<int>(made.size());
-}
-
 HeapUse ProcessHeapUse() {
   HeapUse use{0, 0};
   HANDLE heap = GetProcessHeap();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi_slots.h"
 #include "latticor.h"
 #include "real_input.h"
 
@@ -106,8 +107,6 @@ class MessageBoxCapture {
   DialogWatch watch_;
 };
 
-// How many more GDI objects the process can create: a drop means a leak.
-int FreeGdiSlots();
 // Busy blocks of the process heap, which the global heap draws from.
 struct HeapUse {
   size_t blocks;

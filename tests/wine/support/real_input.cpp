@@ -1,6 +1,7 @@
 #include "real_input.h"
 
 #include <cctype>
+#include <cstdio>
 
 namespace real_input {
 
@@ -114,5 +115,58 @@ void Settle(DWORD ms) {
   } while (GetTickCount() - start < ms);
   DeliverQueued();
 }
+
+namespace x11 {
+
+namespace {
+
+constexpr char kXdotool[] = "/usr/bin/xdotool";
+
+// Runs xdotool with `args` (a Unix program: Wine starts it as it is) and
+// waits for it.
+void Xdotool(const char* args, DWORD settleMs) {
+  char command[256];
+  std::snprintf(command, sizeof command, "%s %s", kXdotool, args);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  Settle(settleMs);
+}
+
+}  // namespace
+
+bool Available() { return GetFileAttributesA("Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES; }
+
+void MoveToScreen(int x, int y, DWORD settleMs) {
+  char args[64];
+  std::snprintf(args, sizeof args, "mousemove %d %d", x, y);
+  Xdotool(args, settleMs);
+}
+
+void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
+  POINT p{clientX, clientY};
+  ClientToScreen(hwnd, &p);
+  MoveToScreen(p.x, p.y, settleMs);
+}
+
+void ButtonDown(DWORD settleMs) { Xdotool("mousedown 1", settleMs); }
+void ButtonUp(DWORD settleMs) { Xdotool("mouseup 1", settleMs); }
+void Click(DWORD settleMs) { Xdotool("click 1", settleMs); }
+void DoubleClick(DWORD settleMs) { Xdotool("click --repeat 2 --delay 40 1", settleMs); }
+
+void Wheel(int notches, DWORD settleMs) {
+  if (notches == 0) return;
+  char args[64];
+  std::snprintf(args, sizeof args, "click --repeat %d --delay 10 %d", notches < 0 ? -notches : notches,
+                notches < 0 ? 5 : 4);
+  Xdotool(args, settleMs);
+}
+
+}  // namespace x11
 
 }  // namespace real_input

@@ -28,4 +28,21 @@ void Settle(DWORD ms);
 // loop does.
 void SetDialog(HWND dialog);
 
+// The mouse through the X server itself (xdotool's XTEST), as a person's
+// hand reaches a program under Wine: X sees the button go down and up, and
+// its grab of the pressed button decides which window hears the release.
+// (SendInput hands the buttons to Wine directly, past X.) Screen
+// coordinates are X's.
+namespace x11 {
+bool Available();  // xdotool is installed
+void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
+void MoveToScreen(int x, int y, DWORD settleMs = 30);
+void ButtonDown(DWORD settleMs = 30);
+void ButtonUp(DWORD settleMs = 30);
+void Click(DWORD settleMs = 30);
+void DoubleClick(DWORD settleMs = 60);
+// Wheel notches, positive away from the user (X buttons 4 and 5).
+void Wheel(int notches, DWORD settleMs = 50);
+}  // namespace x11
+
 }  // namespace real_input
