@@ -48,6 +48,7 @@ constexpr int32_t kInitialColWidth = 50;
 constexpr int32_t kInitialRowHeight = 20;
 constexpr uint32_t kFormatDefault = 8208;  // DT_EDITCONTROL | DT_WORDBREAK
 constexpr uint32_t kFormatInserted = 37;   // DT_CENTER | DT_VCENTER | DT_SINGLELINE
+constexpr uint32_t kFormatNoClip = 0x100;  // DT_NOCLIP: the text may reach beyond its cell
 
 enum CursorKind : uint32_t { kCursorClass = 0, kCursorColResize = 1, kCursorRowResize = 2 };
 

@@ -47,17 +47,22 @@ Span FramesWithin(const int32_t* pos, Span span, int32_t lo, int32_t hi) {
   return Span{first, end};
 }
 
+bool TextsStayInside(const GridState& s, Span cols, Span rows) {
+  bool spills = false;
+  ForEachShownCell(s, cols, rows, [&](const GridCell& cell) { spills = spills || (cell.format & kFormatNoClip) != 0; });
+  return !spills;
+}
+
 bool CellsDrawAlone(const GridState& s, Span cols, Span rows) {
-  bool spills = false, unnamed = false, otherFont = false;
+  bool unnamed = false, otherFont = false;
   ForEachShownCell(s, cols, rows, [&](const GridCell& cell) {
-    spills = spills || (cell.format & kFormatNoClip) != 0;
     if (!cell.cellFont) {
       unnamed = true;
     } else if (cell.cellFont != s.font) {
       otherFont = true;
     }
   });
-  return !spills && !(unnamed && otherFont);
+  return TextsStayInside(s, cols, rows) && !(unnamed && otherFont);
 }
 
 RowShift InsertionShift(const GridState& s, uint32_t r) {

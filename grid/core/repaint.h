@@ -8,9 +8,6 @@
 
 namespace latticor {
 
-// DrawTextA's DT_NOCLIP: the text may reach beyond its cell.
-constexpr uint32_t kFormatNoClip = 0x100;
-
 // Columns (rows) first .. end - 1.
 struct Span {
   uint32_t first, end;
@@ -43,6 +40,10 @@ void ForEachShownCell(const GridState& s, Span cols, Span rows, Visit visit) {
   visitRow(0);
   for (uint32_t r = rows.first; r < rows.end; ++r) visitRow(r);
 }
+
+// Whether every text that a paint of `cols` x `rows` draws stays inside its
+// cell (none is drawn with DT_NOCLIP).
+bool TextsStayInside(const GridState& s, Span cols, Span rows);
 
 // Whether every cell that a paint of `cols` x `rows` draws looks the same
 // wherever and after whatever it is painted: its text stays inside it (no

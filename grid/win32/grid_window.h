@@ -172,11 +172,13 @@ LRESULT OnPaint(HWND grid, GridState& s, WPARAM, LPARAM);
 LRESULT OnLButtonDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnLButtonUp(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnCaptureChanged(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
-LRESULT OnTimerTick(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);  // then OnTimer
 LRESULT OnMouseMove(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnLButtonDblClk(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnKeyDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnTimer(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+// A press whose release was lost (the button is up) ends as the release
+// would have ended it; whether it did.
+bool EndPressIfButtonUp(HWND grid, GridState& s);
 LRESULT OnHScroll(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnVScroll(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnMouseWheel(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);

@@ -289,15 +289,11 @@ LRESULT OnCaptureChanged(HWND grid, GridState& s, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-// WM_TIMER: a tick during a press with the button up ends the press (its
-// release was lost; the button's state is asked only during a press);
-// otherwise the auto-scroll tick.
-LRESULT OnTimerTick(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  if (s.press == kPressHeld && GetKeyState(VK_LBUTTON) >= 0) {
-    EndLostPress(grid, s, 0, PointerParam(grid));
-    return 0;
-  }
-  return OnTimer(grid, s, wParam, lParam);
+bool EndPressIfButtonUp(HWND grid, GridState& s) {
+  // The button's state is asked only during a press.
+  if (s.press != kPressHeld || GetKeyState(VK_LBUTTON) < 0) return false;
+  EndLostPress(grid, s, 0, PointerParam(grid));
+  return true;
 }
 
 LRESULT OnMouseMove(HWND grid, GridState& held, WPARAM wParam, LPARAM lParam) {

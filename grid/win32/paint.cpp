@@ -62,18 +62,17 @@ struct Painter {
 
 // Whether the cells and titles on screen may be drawn in batches.
 bool MayBatch(const GridState& s, Span cols, Span rows) {
-  if (!EdgesRise(s.colPos, cols) || !EdgesRise(s.rowPos, rows)) return false;
+  if (!EdgesRise(s.colPos, cols) || !EdgesRise(s.rowPos, rows) || !TextsStayInside(s, cols, rows)) return false;
   const auto isFont = [](void* font) { return !font || GetObjectType(font) == OBJ_FONT; };
-  bool fonts = isFont(s.font), spills = false;
+  bool fonts = isFont(s.font);
   const void* checked = s.font;
   ForEachShownCell(s, cols, rows, [&](const GridCell& cell) {
-    spills = spills || (cell.format & kFormatNoClip) != 0;
     if (cell.cellFont && cell.cellFont != checked) {
       fonts = fonts && isFont(cell.cellFont);
       checked = cell.cellFont;
     }
   });
-  return fonts && !spills;
+  return fonts;
 }
 
 // What skipping a row must still do: a cell without a font of its own is

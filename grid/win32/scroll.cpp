@@ -110,6 +110,7 @@ LRESULT OnMouseWheel(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
 }
 
 LRESULT OnTimer(HWND grid, GridState& s, WPARAM, LPARAM) {
+  if (EndPressIfButtonUp(grid, s)) return 0;  // no auto-scrolling without the button
   const Tick tick = AutoScrollTick(s);
   if (tick.rows) TickStep(grid, kRows, tick.rows);
   if (tick.cols) {

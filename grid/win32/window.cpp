@@ -138,7 +138,7 @@ constexpr Route kRoutes[] = {
     {WM_GETDLGCODE, OnGetDlgCode},
     {WM_KEYDOWN, OnKeyDown, kWatched},
     {WM_KEYUP, OnKeyUp},
-    {WM_TIMER, OnTimerTick, kWatched},
+    {WM_TIMER, OnTimer, kWatched},
     {WM_HSCROLL, OnHScroll},
     {WM_VSCROLL, OnVScroll},
     {WM_MOUSEMOVE, OnMouseMove, kWatched},
