@@ -32,6 +32,10 @@ Span SpanOnScreen(const GridState& s, bool vertical, int32_t limit) {
   return Span{first, VisibleEnd(s.*a.pos, first, s.*a.count, limit)};
 }
 
+CellSpans CellsOnScreen(const GridState& s) {
+  return CellSpans{SpanOnScreen(s, false, s.clientRect.right + 1), SpanOnScreen(s, true, s.clientRect.bottom)};
+}
+
 bool EdgesRise(const int32_t* pos, Span span) {
   for (uint32_t i = span.first; i < span.end; ++i) {
     if (pos[i + 1] <= pos[i]) return false;
@@ -63,6 +67,11 @@ bool CellsDrawAlone(const GridState& s, Span cols, Span rows) {
     }
   });
   return TextsStayInside(s, cols, rows) && !(unnamed && otherFont);
+}
+
+bool ScreenDrawsAlone(const GridState& s) {
+  const CellSpans on = CellsOnScreen(s);
+  return EdgesRise(s.colPos, on.cols) && EdgesRise(s.rowPos, on.rows) && CellsDrawAlone(s, on.cols, on.rows);
 }
 
 RowShift InsertionShift(const GridState& s, uint32_t r) {

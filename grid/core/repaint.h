@@ -18,6 +18,13 @@ struct Span {
 // before `limit` (a painting pass's extent).
 Span SpanOnScreen(const GridState& s, bool vertical, int32_t limit);
 
+// The columns and rows whose cells a paint draws, from the last layout:
+// columns up to the first whose left line lies beyond the client area.
+struct CellSpans {
+  Span cols, rows;
+};
+CellSpans CellsOnScreen(const GridState& s);
+
 // Whether the edges pos[first] .. pos[end] rise by at least one pixel from
 // each to the next and stay small enough for the drawing calls to take
 // them as they are: then each cell's frame follows the one before.
@@ -51,6 +58,9 @@ bool TextsStayInside(const GridState& s, Span cols, Span rows);
 // (no cell without a font of its own is painted after a font other than
 // the grid's).
 bool CellsDrawAlone(const GridState& s, Span cols, Span rows);
+// The same for the cells on screen, whose edges must rise as well: then
+// what shows may move with its pixels.
+bool ScreenDrawsAlone(const GridState& s);
 
 // How the pixels of a shown grid follow a row insertion or deletion, from
 // the positions of the last paint (for the rows as they were) and the

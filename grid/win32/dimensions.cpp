@@ -28,18 +28,6 @@ LRESULT CountChanged(HWND grid, const GridState& s, Reshape result, const Axis& 
   return TRUE;
 }
 
-// The columns and rows on screen, from the positions of the last layout.
-struct OnScreen {
-  Span cols, rows;
-  explicit OnScreen(const GridState& s)
-      : cols(SpanOnScreen(s, false, s.clientRect.right + 1)), rows(SpanOnScreen(s, true, s.clientRect.bottom)) {}
-  // Whether these cells look the same wherever they are painted, in rows
-  // whose positions the drawing calls take as they are.
-  bool DrawAlone(const GridState& s) const {
-    return EdgesRise(s.colPos, cols) && EdgesRise(s.rowPos, rows) && CellsDrawAlone(s, cols, rows);
-  }
-};
-
 void AddTo(HRGN region, const Rect& r) {
   if (IsEmpty(r)) return;
   HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
@@ -61,7 +49,7 @@ class RowMove {
       : grid_(grid),
         firstRow_(s.firstRow),
         shown_(s.selectEnabled ? s.prevSelRect : Rect{}),
-        possible_(IsWindowVisible(grid) && !IsEmpty(s.clientRect) && OnScreen(s).DrawAlone(s) &&
+        possible_(IsWindowVisible(grid) && !IsEmpty(s.clientRect) && ScreenDrawsAlone(s) &&
                   !GetWindow(grid, GW_CHILD)) {}
 
   // After the change: `shift` is how the rows moved; with `erase`, the
@@ -71,7 +59,7 @@ class RowMove {
     RECT client;
     GetClientRect(grid_, &client);
     LayOut(s, FromRECT(client));  // as the paint will, for the highlight's new place
-    if (!OnScreen(s).DrawAlone(s)) return RepaintAll(erase);
+    if (!ScreenDrawsAlone(s)) return RepaintAll(erase);
     if (shift.distance) {
       const RECT area = ToRECT(shift.area);
       ScrollWindowEx(grid_, 0, shift.distance, &area, &area, nullptr, nullptr, SW_INVALIDATE);

@@ -284,13 +284,11 @@ void PaintGrid(HWND grid, HDC dc) {
     FillBackground(dc, *s);
     s->fillBackground = 0;
   }
-  // Columns stop at the first whose left line lies beyond the client area.
-  const Span cols = SpanOnScreen(*s, false, s->clientRect.right + 1);
-  const Span rows = SpanOnScreen(*s, true, s->clientRect.bottom);
+  const CellSpans on = CellsOnScreen(*s);
   const PaintClip clip(dc);
   TextState text{s->font};
-  const Painter painter{dc, clip, MayBatch(*s, cols, rows) ? &text : nullptr};
-  PaintCells(painter, *s, cols, rows);
+  const Painter painter{dc, clip, MayBatch(*s, on.cols, on.rows) ? &text : nullptr};
+  PaintCells(painter, *s, on.cols, on.rows);
   PaintTitles(painter, *s);
   SelectObject(dc, oldFont);
 
