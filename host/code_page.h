@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "char_boundary.h"
+#include "core/char_boundary.h"
 
 namespace celdra {
 

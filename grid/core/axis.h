@@ -2,7 +2,7 @@
 // fields of one direction so that each rule is written once.
 #pragma once
 
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor {
 
@@ -20,7 +20,7 @@ struct Axis {
   uint32_t GridState::*resizeIndex;
   int32_t GridState::*resizeLast;
   int32_t GridState::*resizeLine;
-  uint32_t resizeCursor;
+  CursorKind resizeCursor;
 };
 
 inline constexpr Axis kCols{&GridState::colCount, &GridState::curCol,   &GridState::selEndCol,

@@ -1,4 +1,4 @@
-#include "char_boundary.h"
+#include "core/char_boundary.h"
 
 namespace latticor {
 

@@ -1,14 +1,9 @@
-#include "clip_text.h"
+#include "core/clip_text.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace latticor {
-
-Block SelectedBlock(const GridState& s) {
-  return Block{std::min(s.curCol, s.selEndCol), std::max(s.curCol, s.selEndCol),
-               std::min(s.curRow, s.selEndRow), std::max(s.curRow, s.selEndRow)};
-}
 
 namespace {
 

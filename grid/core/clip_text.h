@@ -6,15 +6,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "grid_state.h"
+#include "core/selection.h"
 
 namespace latticor {
-
-// The selected block, normalised: columns c0..c1, rows r0..r1.
-struct Block {
-  uint32_t c0, c1, r0, r1;
-};
-Block SelectedBlock(const GridState& s);
 
 // Bytes CopySelection writes into an empty buffer, the zero included.
 size_t CopySize(const GridState& s);

@@ -1,9 +1,9 @@
-#include "dimensions.h"
+#include "core/dimensions.h"
 
 #include <cstring>
 #include <initializer_list>
 
-#include "axis.h"
+#include "core/axis.h"
 
 namespace latticor {
 
@@ -14,15 +14,11 @@ namespace {
 bool InitCells(GridState& s, GridCell* first, size_t count, uint32_t format) {
   for (size_t i = 0; i < count; ++i) {
     if (!InitCell(*s.allocator, first[i], s.font, format)) {
-      for (size_t j = 0; j < i; ++j) s.allocator->Release(first[j].text);
+      ReleaseTexts(*s.allocator, first, i);
       return false;
     }
   }
   return true;
-}
-
-void ReleaseTexts(GridState& s, GridCell* first, size_t count) {
-  for (size_t i = 0; i < count; ++i) s.allocator->Release(first[i].text);
 }
 
 size_t CellCount(const GridState& s, uint32_t rows) { return size_t{s.colCount} * rows; }
@@ -56,7 +52,7 @@ Reshape SetColCount(GridState& s, uint32_t n) {
     s.allocator->Release(cells);
     return Reshape::kNoMemory;
   }
-  ReleaseTexts(s, s.cells, CellCount(s, s.rowCount));
+  ReleaseTexts(*s.allocator, s.cells, CellCount(s, s.rowCount));
   s.allocator->Release(s.cells);
   s.cells = cells;
   s.colCount = n;
@@ -69,7 +65,7 @@ Reshape SetRowCount(GridState& s, uint32_t n) {
   const size_t before = CellCount(s, s.rowCount);
   const size_t after = CellCount(s, n);
   if (after < before) {
-    ReleaseTexts(s, &s.cells[after], before - after);
+    ReleaseTexts(*s.allocator, &s.cells[after], before - after);
     // Shrinking cannot fail to leave a valid table: on failure the larger
     // block simply stays.
     if (void* smaller = s.allocator->Resize(s.cells, after * sizeof(GridCell))) {
@@ -112,11 +108,11 @@ Reshape DeleteRow(GridState& s, uint32_t r) {
   if (s.rowCount <= kMinCount) return Reshape::kBadCount;
   const uint32_t last = s.rowCount - 1;
   if (r == 0 || r == last) {
-    ReleaseTexts(s, &s.cells[CellCount(s, last)], s.colCount);
+    ReleaseTexts(*s.allocator, &s.cells[CellCount(s, last)], s.colCount);
   } else if (r > last) {
     return Reshape::kBadRow;
   } else {
-    ReleaseTexts(s, &s.cells[CellCount(s, r)], s.colCount);
+    ReleaseTexts(*s.allocator, &s.cells[CellCount(s, r)], s.colCount);
     std::memmove(&s.rowHeight[r], &s.rowHeight[r + 1], (last - r) * sizeof(int32_t));
     MoveRows(s, r + 1, last - r, -1);
   }

@@ -3,7 +3,7 @@
 // end and move as whole blocks; a new column count rebuilds it.
 #pragma once
 
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor {
 

@@ -1,4 +1,4 @@
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -15,13 +15,14 @@ int32_t* NewTable(BlockAllocator& a, uint32_t entries, int32_t value) {
   return table;
 }
 
-void ReleaseCells(BlockAllocator& a, GridCell* cells, size_t count) {
+}  // namespace
+
+void ReleaseTexts(BlockAllocator& a, GridCell* first, size_t count) {
+  // A table that creation could not fill holds cells without a text yet.
   for (size_t i = 0; i < count; ++i) {
-    if (cells[i].text) a.Release(cells[i].text);
+    if (first[i].text) a.Release(first[i].text);
   }
 }
-
-}  // namespace
 
 bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t format) {
   auto* text = static_cast<char*>(allocator.Allocate(1));
@@ -50,29 +51,48 @@ size_t BoundedCopyLength(const char* text, size_t size, const Encoding& encoding
   return CharBoundaryAtOrBefore(text, size - 1, encoding);
 }
 
+bool InitGridState(GridState& s, BlockAllocator& a, uint32_t gridColor, uint32_t bkColor) {
+  s.allocator = &a;
+  s.curCol = s.curRow = s.selEndCol = s.selEndRow = 1;
+  s.colCount = kInitialColCount;
+  s.rowCount = kInitialRowCount;
+  s.firstCol = s.firstRow = 1;
+  s.gridColor = gridColor;
+  s.bkColor = bkColor;
+  s.selectEnabled = 1;
+  s.resizeEnabled = 1;
+
+  s.colWidth = NewTable(a, kColTableSize, kInitialColWidth);
+  s.rowHeight = NewTable(a, kRowTableSize, kInitialRowHeight);
+  s.colPos = NewTable(a, kColTableSize, 0);
+  s.rowPos = NewTable(a, kRowTableSize, 0);
+  const size_t count = size_t{kInitialColCount} * kInitialRowCount;
+  s.cells = static_cast<GridCell*>(a.Allocate(count * sizeof(GridCell)));
+  bool ok = s.colWidth && s.rowHeight && s.colPos && s.rowPos && s.cells;
+  for (size_t i = 0; ok && i < count; ++i) ok = InitCell(a, s.cells[i], nullptr, kFormatDefault);
+  if (!ok) ReleaseGridState(s);
+  return ok;
+}
+
+void ReleaseGridState(GridState& s) {
+  BlockAllocator& a = *s.allocator;
+  for (int32_t* table : {s.colWidth, s.rowHeight, s.colPos, s.rowPos}) {
+    if (table) a.Release(table);
+  }
+  if (s.cells) {
+    ReleaseTexts(a, s.cells, size_t{s.colCount} * s.rowCount);
+    a.Release(s.cells);
+  }
+  // Anything that still holds the record after this finds garbage, not a
+  // grid that seems to work.
+  std::memset(&s, 0xDD, sizeof s);
+}
+
 GridState* CreateGridState(BlockAllocator& a, uint32_t gridColor, uint32_t bkColor) {
   auto* s = static_cast<GridState*>(a.Allocate(sizeof(GridState)));
   if (!s) return nullptr;
-  s->allocator = &a;
-  s->curCol = s->curRow = s->selEndCol = s->selEndRow = 1;
-  s->colCount = kInitialColCount;
-  s->rowCount = kInitialRowCount;
-  s->firstCol = s->firstRow = 1;
-  s->gridColor = gridColor;
-  s->bkColor = bkColor;
-  s->selectEnabled = 1;
-  s->resizeEnabled = 1;
-
-  s->colWidth = NewTable(a, kColTableSize, kInitialColWidth);
-  s->rowHeight = NewTable(a, kRowTableSize, kInitialRowHeight);
-  s->colPos = NewTable(a, kColTableSize, 0);
-  s->rowPos = NewTable(a, kRowTableSize, 0);
-  const size_t count = size_t{kInitialColCount} * kInitialRowCount;
-  s->cells = static_cast<GridCell*>(a.Allocate(count * sizeof(GridCell)));
-  bool ok = s->colWidth && s->rowHeight && s->colPos && s->rowPos && s->cells;
-  for (size_t i = 0; ok && i < count; ++i) ok = InitCell(a, s->cells[i], nullptr, kFormatDefault);
-  if (!ok) {
-    DestroyGridState(s);
+  if (!InitGridState(*s, a, gridColor, bkColor)) {
+    a.Release(s);
     return nullptr;
   }
   return s;
@@ -81,16 +101,7 @@ GridState* CreateGridState(BlockAllocator& a, uint32_t gridColor, uint32_t bkCol
 void DestroyGridState(GridState* s) {
   if (!s) return;
   BlockAllocator& a = *s->allocator;
-  for (int32_t* table : {s->colWidth, s->rowHeight, s->colPos, s->rowPos}) {
-    if (table) a.Release(table);
-  }
-  if (s->cells) {
-    ReleaseCells(a, s->cells, size_t{s->colCount} * s->rowCount);
-    a.Release(s->cells);
-  }
-  // Anything that still holds the record after this finds garbage, not a
-  // grid that seems to work.
-  std::memset(s, 0xDD, sizeof *s);
+  ReleaseGridState(*s);
   a.Release(s);
 }
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "char_boundary.h"
+#include "core/char_boundary.h"
 
 namespace latticor {
 
@@ -81,7 +81,7 @@ struct GridState {
   int32_t resizeLastY;
   int32_t resizeLineX;
   int32_t resizeLineY;
-  uint32_t cursorKind;  // CursorKind
+  CursorKind cursorKind;  // what WM_SETCURSOR shows
   GridCell* cells;      // colCount x rowCount, row by row
   Rect clientRect;
   Rect viewRect;        // visible data-cell area
@@ -93,11 +93,12 @@ struct GridState {
   uint32_t gridColor;
   uint32_t bkColor;
   uint32_t resizing;
-  uint32_t dragCorner;
+  // Where the held press began: the row titles, the column titles or the
+  // cells (a press on the corner sets none of them).
   uint32_t dragRowHeader;
   uint32_t dragColHeader;
   uint32_t dragCells;
-  uint32_t press;  // PressPhase
+  PressPhase press;
   uint32_t allSelected;
   uint32_t colsSelected;
   uint32_t rowsSelected;
@@ -105,23 +106,23 @@ struct GridState {
   uint32_t scrollUp;
   uint32_t scrollLeft;
   uint32_t scrollRight;
-  uint32_t selChanged;
   uint32_t fillBackground;
   uint32_t selectEnabled;
   uint32_t resizeEnabled;
   void* font;
   uint32_t notifyEnterPending;
-  void* hdc;
   uint32_t sizing;
   BlockAllocator* allocator;  // every block of this grid
-  void* accessLink;           // what accessible objects hold of this grid (Win32 layer), or null
 };
 
-// Creates a grid of 5 x 4 default cells, or returns null (having given
-// back whatever it took) when memory runs out.
+// Makes `s` (zero-filled) a grid of 5 x 4 default cells; false, having
+// given back whatever it took, when memory runs out.
+bool InitGridState(GridState& s, BlockAllocator& allocator, uint32_t gridColor, uint32_t bkColor);
+// Gives back the tables, each cell's text and the cell table.
+void ReleaseGridState(GridState& s);
+// The same with the record itself in a block of `allocator`: null when
+// memory runs out.
 GridState* CreateGridState(BlockAllocator& allocator, uint32_t gridColor, uint32_t bkColor);
-// Gives back every block: tables, each cell's text, the cell table, the
-// record.
 void DestroyGridState(GridState* s);
 
 // The cell (c, r), or null when it lies outside the grid.
@@ -135,16 +136,14 @@ bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t fo
 // Replaces the cell's text by a copy of `text`; on failure keeps the old
 // text and returns false.
 bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text);
+// Gives back the text blocks of `count` cells from `first` on.
+void ReleaseTexts(BlockAllocator& allocator, GridCell* first, size_t count);
 
 // How many bytes of `text` a bounded copy into a buffer of `size` bytes
 // (at least 1) takes: the whole text, or as much as leaves room for the
 // terminator without splitting a character of `encoding`. Every bounded
 // copy of a cell's text is cut here.
 size_t BoundedCopyLength(const char* text, size_t size, const Encoding& encoding);
-
-// Column and row geometry tables, with their capacities.
-inline bool ColInTable(uint32_t c) { return c < kColTableSize; }
-inline bool RowInTable(uint32_t r) { return r < kRowTableSize; }
 
 // GM_SUMCOLWIDTHS / GM_SUMROWHEIGHTS: table[from] + ... + table[to], or
 // table[from] alone when to < from. Indices beyond the table are not read.

@@ -1,8 +1,8 @@
-#include "layout.h"
+#include "core/layout.h"
 
 #include <algorithm>
 
-#include "axis.h"
+#include "core/axis.h"
 
 namespace latticor {
 
@@ -53,16 +53,17 @@ uint32_t VisibleEnd(const int32_t* pos, uint32_t first, uint32_t count, int32_t 
   return count;
 }
 
+void NoteLastShown(GridState& s) {
+  s.lastCol = LastVisible(s.colPos, ClampOrigin(s.firstCol, s.colCount), s.colCount, s.clientRect.right);
+  s.lastRow = LastVisible(s.rowPos, ClampOrigin(s.firstRow, s.rowCount), s.rowCount, s.clientRect.bottom);
+}
+
 Rect BlockRect(const GridState& s, uint32_t a, uint32_t b, uint32_t p, uint32_t q) {
   const uint32_t c0 = ClampOrigin(std::min(a, b), s.colCount);
   const uint32_t c1 = ClampOrigin(std::max(a, b), s.colCount);
   const uint32_t r0 = ClampOrigin(std::min(p, q), s.rowCount);
   const uint32_t r1 = ClampOrigin(std::max(p, q), s.rowCount);
   return Rect{Sub(s.colPos[c0], 2), Sub(s.rowPos[r0], 2), Add(s.colPos[c1 + 1], 1), Add(s.rowPos[r1 + 1], 1)};
-}
-
-Rect SelectionRect(const GridState& s) {
-  return BlockRect(s, s.curCol, s.selEndCol, s.curRow, s.selEndRow);
 }
 
 Rect FocusRect(const GridState& s) {

@@ -2,7 +2,7 @@
 // selection highlight and single-cell repaints use.
 #pragma once
 
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor {
 
@@ -30,11 +30,14 @@ inline uint32_t LastVisible(const int32_t* pos, uint32_t first, uint32_t count, 
   return VisibleEnd(pos, first, count, clientEnd) - 1;
 }
 
+// What a paint shows, noted for the keys, drags and scrolls that read it
+// until the next paint: the last column (row) whose leading edge lies
+// inside the client area of the last layout.
+void NoteLastShown(GridState& s);
+
 // The highlight of the block of columns a..b and rows p..q, in either
 // order: the cells, their grid lines and one pixel beyond on every side.
 Rect BlockRect(const GridState& s, uint32_t a, uint32_t b, uint32_t p, uint32_t q);
-// The highlight of the whole selection, (cur, selEnd).
-Rect SelectionRect(const GridState& s);
 // The part of the anchor cell that the inversion leaves out: its interior
 // less a ring one pixel wide. Not clipped.
 Rect FocusRect(const GridState& s);

@@ -1,9 +1,9 @@
-#include "repaint.h"
+#include "core/repaint.h"
 
 #include <algorithm>
 
-#include "axis.h"
-#include "layout.h"
+#include "core/axis.h"
+#include "core/layout.h"
 
 namespace latticor {
 

@@ -4,7 +4,7 @@
 // insertion or deletion.
 #pragma once
 
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor {
 

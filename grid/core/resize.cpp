@@ -1,4 +1,4 @@
-#include "resize.h"
+#include "core/resize.h"
 
 namespace latticor {
 

@@ -1,7 +1,7 @@
 // Resizing a column (row) by dragging the right (bottom) edge of its title.
 #pragma once
 
-#include "axis.h"
+#include "core/axis.h"
 
 namespace latticor {
 

@@ -1,10 +1,15 @@
 // The messages that change the grid's shape.
-#include "dimensions.h"
-
-#include "grid_window.h"
-#include "layout.h"
-#include "repaint.h"
-#include "scrolling.h"
+#include "core/dimensions.h"
+#include "core/layout.h"
+#include "core/repaint.h"
+#include "core/scroll.h"
+#include "core/selection.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "paint.h"
+#include "params.h"
+#include "scroll.h"
 
 namespace latticor::win32 {
 
@@ -70,7 +75,7 @@ class RowMove {
     AddTo(changed, shift.fresh);
     AddTo(changed, shown_);
     AddTo(changed, Rect{shown_.left, shown_.top + shift.distance, shown_.right, shown_.bottom + shift.distance});
-    if (s.selectEnabled) AddTo(changed, Intersect(SelectionRect(s), s.viewRect));
+    if (s.selectEnabled) AddTo(changed, ShownSelectionRect(s));
     if (erase) {
       AddTo(changed, Intersect(Rect{0, shift.end, client.right, client.bottom}, s.clientRect));
       AddTo(changed, Intersect(Rect{s.colPos[s.colCount], 0, client.right, client.bottom}, s.clientRect));

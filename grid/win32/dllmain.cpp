@@ -1,7 +1,8 @@
 // The library's entry point: registers the window class on load and
 // removes it on unload; and the three exports that describe the control.
-#include "grid_window.h"
-#include "system_libraries.h"
+#include "access/access.h"
+#include "latticor.h"
+#include "window.h"
 
 namespace latticor::win32 {
 
@@ -43,7 +44,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     RegisterGridClass();
   } else if (reason == DLL_PROCESS_DETACH) {
     UnregisterClassA(kGridClassName, moduleInstance);
-    ReleaseSystemLibraries(reserved != nullptr);
+    ReleaseAccessLibraries(reserved != nullptr);
   }
   return TRUE;  // loading never fails because of the class
 }

@@ -3,13 +3,23 @@
 #include <cstddef>
 #include <cstring>
 
-#include "access.h"
-#include "grid_window.h"
-#include "layout.h"
-#include "selection.h"
+#include "access/access.h"
+#include "core/layout.h"
+#include "core/selection.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "paint.h"
+#include "params.h"
 #include "text.h"
 
 namespace latticor::win32 {
+
+// The header's numbers are the core's.
+static_assert(GRID_MIN_COUNT == kMinCount && GRID_MAX_COLS == kMaxColCount && GRID_MAX_ROWS == kMaxRowCount);
+static_assert(GRID_FORMAT_DEFAULT == kFormatDefault && GRID_FORMAT_DEFAULT == (DT_EDITCONTROL | DT_WORDBREAK));
+static_assert(GRID_FORMAT_TITLE == kFormatInserted && GRID_FORMAT_TITLE == (DT_CENTER | DT_VCENTER | DT_SINGLELINE));
+static_assert(kFormatNoClip == DT_NOCLIP);
 
 // GM_GETCURCELL copies the stored record: 16 bytes on 32-bit Windows; 24 on
 // 64-bit, where the handle and the text address are 8 bytes each.

@@ -2,11 +2,14 @@
 // whole rows or everything; drags extend the selection a cell at a time and
 // ask for auto-scrolling; the release ends what the press began, and so
 // does anything that shows the release will not come.
-#include "drag.h"
-#include "grid_window.h"
-#include "hit_test.h"
-#include "layout.h"
+#include "core/resize.h"
+#include "core/selection.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "paint.h"
 #include "resize.h"
+#include "scroll.h"
 
 namespace latticor::win32 {
 
@@ -56,7 +59,6 @@ void SetPressFlags(GridState& s, Area area) {
   s.dragCells = area == Area::kCells;
   s.dragColHeader = area == Area::kColHeader;
   s.dragRowHeader = area == Area::kRowHeader;
-  s.dragCorner = area == Area::kCorner;
 }
 
 // Moves the anchor to (col, row), announcing it when it really moves: the
@@ -83,80 +85,35 @@ GridState* MoveAnchorTo(HWND grid, GridState* s, uint32_t col, uint32_t row, Sel
   return s;
 }
 
-void ShowBlock(GridState& s) {
-  s.selRect = SelectionRect(s);
-  UpdateSelectionInversion(static_cast<HDC>(s.hdc), s.prevSelRect, s.selRect, s.viewRect);
-}
-
-void SetMarks(GridState& s, bool all, bool cols, bool rows) {
-  s.allSelected = all;
-  s.colsSelected = cols;
-  s.rowsSelected = rows;
-}
-
-void CornerPress(HWND grid, GridState& s) {
-  if (!s.selectEnabled) return;
-  MoveAnchorTo(grid, &s, 1, 1, [grid](GridState& t) {
-    InvertFocusCell(grid, t);
-    t.selEndCol = t.colCount - 1;
-    t.selEndRow = t.rowCount - 1;
-    ShowBlock(t);
-    SetMarks(t, true, false, false);
-  });
-}
-
-// A press on a column title selects that column whole; on a row title,
-// that row. An armed edge starts a resize instead.
-void TitlePress(HWND grid, GridState& s, const Axis& a, int32_t v) {
-  if (s.resizing) {
-    DrawGuideLine(s, a, StartResize(s, a, v));
+// A press on the cells selects the cell; on a column title, that column
+// whole; on a row title, that row; on the corner, everything. An armed
+// edge on the titles starts a resize instead.
+void Press(HWND grid, GridState& s, Area area, int32_t x, int32_t y) {
+  if ((area == Area::kColHeader || area == Area::kRowHeader) && s.resizing) {
+    const Axis& a = area == Area::kRowHeader ? kRows : kCols;
+    DrawGuideLine(grid, s, a, StartResize(s, a, a.vertical ? y : x));
     return;
   }
-  if (s.selectEnabled != 1) return;
-  const uint32_t k = IndexAt(s, a, v);
-  const bool cols = !a.vertical;
-  MoveAnchorTo(grid, &s, cols ? k : 1, cols ? 1 : k, [grid, cols](GridState& t) {
+  const PressTarget target = BeginPress(s, area, x, y);
+  if (!target.selects) return;
+  MoveAnchorTo(grid, &s, target.col, target.row, [grid, area](GridState& t) {
+    SelectByPress(t, area);
     InvertFocusCell(grid, t);
-    t.selEndCol = cols ? t.curCol : t.colCount - 1;
-    t.selEndRow = cols ? t.rowCount - 1 : t.curRow;
-    ShowBlock(t);
-    SetMarks(t, false, cols, !cols);
-  });
-}
-
-void CellPress(HWND grid, GridState& s, int32_t x, int32_t y) {
-  if (!s.selectEnabled) return;
-  SetMarks(s, false, false, false);
-  MoveAnchorTo(grid, &s, IndexAt(s, kCols, x), IndexAt(s, kRows, y), [grid](GridState& t) {
-    t.selEndCol = t.curCol;
-    t.selEndRow = t.curRow;
-    InvertFocusCell(grid, t);
+    if (area != Area::kCells) FollowSelection(grid, t);
   });
 }
 
 // One step of a selecting drag in the directions given: at most one column
 // and one row, each nudging the pointer one mickey on so that the system
 // sends another move while the selection still lags behind the pointer.
-void DragSelection(GridState& s, POINT p, bool cols, bool rows) {
-  if (cols) {
-    if (const int step = DragStep(s, kCols, p.x)) {
-      Nudge(step, 0);
-      s.selEndCol += step;
-      s.selChanged = 1;
-    }
-  }
-  if (rows) {
-    if (const int step = DragStep(s, kRows, p.y)) {
-      Nudge(0, step);
-      s.selEndRow += step;
-      s.selChanged = 1;
-    }
-  }
-  if (s.selChanged) {
-    ShowBlock(s);
-    s.selChanged = 0;
-    AwaitNextMessage();
-  }
+void DragSelection(HWND grid, GridState& s, POINT p, bool cols, bool rows) {
+  const DragSteps steps = DragStepsTowards(s, p.x, p.y, cols, rows);
+  if (!steps.cols && !steps.rows) return;
+  if (steps.cols) Nudge(steps.cols, 0);
+  if (steps.rows) Nudge(0, steps.rows);
+  ApplyDragSteps(s, steps);
+  FollowSelection(grid, s);
+  AwaitNextMessage();
 }
 
 void TitleDrag(HWND grid, GridState& s, const Axis& a, POINT p) {
@@ -166,18 +123,18 @@ void TitleDrag(HWND grid, GridState& s, const Axis& a, POINT p) {
     GetClientRect(grid, &client);
     const ResizeMove move = DragResize(s, a, v, a.vertical ? client.bottom : client.right);
     if (move.accepted) {
-      DrawGuideLine(s, a, move.oldLine);  // drawn twice, it is gone
-      DrawGuideLine(s, a, move.newLine);
+      DrawGuideLine(grid, s, a, move.oldLine);  // drawn twice, it is gone
+      DrawGuideLine(grid, s, a, move.newLine);
     }
     return;
   }
-  if (!s.selectEnabled) return;
+  if (!MouseSelects(s)) return;
   if (a.vertical) {
     SetRowRequests(s, p.y);
   } else {
     SetColumnRequests(s, p.x);
   }
-  DragSelection(s, p, !a.vertical, a.vertical);
+  DragSelection(grid, s, p, !a.vertical, a.vertical);
 }
 
 void Hover(GridState& s, POINT p) {
@@ -210,9 +167,7 @@ void EndTitlePress(HWND grid, GridState& s, const Rect& titles, int32_t x, int32
 void EndPress(HWND grid, GridState& s, WPARAM keys, LPARAM at) {
   const int32_t x = LOWORD(at), y = HIWORD(at);
   s.press = kNoPress;
-  if (s.dragCells || s.dragColHeader || s.dragRowHeader) {
-    s.scrollDown = s.scrollUp = s.scrollLeft = s.scrollRight = 0;
-  }
+  if (s.dragCells || s.dragColHeader || s.dragRowHeader) ClearScrollRequests(s);
   if (s.dragCells) {
     // nothing more: the selection is made
   } else if (s.dragColHeader) {
@@ -243,22 +198,7 @@ LRESULT OnLButtonDown(HWND grid, GridState& held, WPARAM wParam, LPARAM lParam) 
     const int32_t x = LOWORD(lParam), y = HIWORD(lParam);
     const Area area = HitArea(*s, x, y);
     if (area != Area::kNone) SetPressFlags(*s, area);
-    switch (area) {
-      case Area::kCells:
-        CellPress(grid, *s, x, y);
-        break;
-      case Area::kColHeader:
-        TitlePress(grid, *s, kCols, x);
-        break;
-      case Area::kRowHeader:
-        TitlePress(grid, *s, kRows, y);
-        break;
-      case Area::kCorner:
-        CornerPress(grid, *s);
-        break;
-      case Area::kNone:
-        break;
-    }
+    Press(grid, *s, area, x, y);
   }
   PostNotification(grid, GN_LBUTTONDOWN, MouseWord(grid, wParam), lParam);
   if (GridState* s = StateOf(grid)) {
@@ -303,10 +243,10 @@ LRESULT OnMouseMove(HWND grid, GridState& held, WPARAM wParam, LPARAM lParam) {
   if (!s) return TRUE;
   const POINT p = PointerInClient(grid);  // negative outside, under capture
   if (wParam & MK_LBUTTON) {
-    if (s->dragCells && s->selectEnabled) {
+    if (s->dragCells && MouseSelects(*s)) {
       SetRowRequests(*s, p.y);
       SetColumnRequests(*s, p.x);
-      DragSelection(*s, p, true, true);
+      DragSelection(grid, *s, p, true, true);
     }
     if (GridState* t = StateOf(grid); t && t->dragColHeader) TitleDrag(grid, *t, kCols, p);
     if (GridState* t = StateOf(grid); t && t->dragRowHeader) TitleDrag(grid, *t, kRows, p);

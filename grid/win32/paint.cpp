@@ -9,14 +9,68 @@
 // that share them. Either way the pixels are those of the cell-by-cell
 // drawing: a rectangle per cell whose border lies on the shared grid lines,
 // then its text inside it.
-#include "grid_window.h"
-#include "layout.h"
-#include "repaint.h"
+#include "paint.h"
+
+#include "core/layout.h"
+#include "core/repaint.h"
+#include "core/selection.h"
+#include "gdi.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "params.h"
 #include "text.h"
 
 namespace latticor::win32 {
 
 namespace {
+
+// What the texts of one batched paint have set in its device context, so
+// that cells sharing a font and a colour set them once. `font` is the font
+// in effect for the next text: a cell without a font of its own keeps it,
+// as SelectObject(dc, nullptr) would.
+struct TextState {
+  HGDIOBJ font;             // in effect
+  HGDIOBJ selected = font;  // held by the device context
+  UINT codePage = 0;        // of `selected`; 0 until asked
+  COLORREF color = 0;
+  bool colorSet = false;
+
+  void Follow(const GridCell& cell) {
+    if (cell.cellFont) font = static_cast<HGDIOBJ>(cell.cellFont);
+  }
+  // Sets the colour of the text drawn last, when it differs.
+  void SetColor(HDC dc, COLORREF c) {
+    if (colorSet && color == c) return;
+    SetTextColor(dc, c);
+    color = c;
+    colorSet = true;
+  }
+};
+
+// The characters of a cell's text drawn with what the device context holds.
+// They are a copy: there is nothing for DT_MODIFYSTRING to write back into,
+// and no room for what it would add.
+void DrawChars(HDC dc, const GridCell& cell, RECT r, UINT codePage) {
+  WithTextChars(codePage, cell.text, [&](const wchar_t* chars, int length) {
+    DrawTextW(dc, chars, length, &r, cell.format & ~DT_MODIFYSTRING);
+  });
+}
+
+// A cell's text in a batch: the font and colour are set only when they
+// differ from what the device context holds, and only for a text.
+void DrawCellTextKnown(HDC dc, const GridCell& cell, RECT r, TextState& known) {
+  known.Follow(cell);
+  if (!cell.text[0]) return;  // the font and colour can wait for a text
+  if (known.selected != known.font) {
+    SelectObject(dc, known.font);
+    known.selected = known.font;
+    known.codePage = 0;
+  }
+  known.SetColor(dc, cell.textColor);
+  if (!known.codePage) known.codePage = TextCodePage(dc);
+  DrawChars(dc, cell, r, known.codePage);
+}
 
 // Both bands outside the cells and titles: below them, then right of them.
 void FillBackground(HDC dc, const GridState& s) {
@@ -52,12 +106,13 @@ class PaintClip {
   bool complex_;
 };
 
-// How one paint draws: cell by cell, each call as it always was (`text`
-// null), or in batches.
+// How one paint draws its texts: each as it always was, or in batches,
+// knowing what the device context holds.
 struct Painter {
   HDC dc;
   const PaintClip& clip;
-  TextState* text;
+  bool batched;
+  TextState text;
 };
 
 // Whether the cells and titles on screen may be drawn in batches.
@@ -129,76 +184,86 @@ void DrawFrames(HDC dc, const GridState& s, Span cols, Span rows, HBRUSH inside)
   }
 }
 
-// White cells framed by grid lines; each frame shares its lines with its
-// neighbours. Cells wholly outside the part being painted are skipped: the
-// clipping would discard them anyway, and under Wine each call costs.
-void PaintCells(const Painter& p, const GridState& s, Span cols, Span rows) {
-  HDC dc = p.dc;
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-  HPEN pen = CreatePen(PS_SOLID, 1, s.gridColor);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  const Rect& box = p.clip.box();
-  // In batches: the frames that reach the box, then the texts whose
-  // insides the paint reaches.
-  Span framedCols{}, framedRows{};
-  if (p.text) {
-    framedCols = FramesWithin(s.colPos, cols, box.left, box.right);
-    framedRows = FramesWithin(s.rowPos, rows, box.top, box.bottom);
-    if (!framedCols.empty() && !framedRows.empty()) DrawFrames(dc, s, framedCols, framedRows, brush);
-  }
+// White cells framed by grid lines, each one a rectangle whose border the
+// neighbours share, then its text. Cells wholly outside the part being
+// painted are skipped: the clipping would discard them anyway, and under
+// Wine each call costs.
+void PaintCellsOneByOne(HDC dc, const PaintClip& clip, const GridState& s, Span cols, Span rows) {
+  const Rect& box = clip.box();
   for (uint32_t r = rows.first; r < rows.end; ++r) {
     const int32_t top = s.rowPos[r], bottom = s.rowPos[r + 1];
     const GridCell* row = &s.cells[size_t{r} * s.colCount];
-    const bool rowShown = p.text ? r >= framedRows.first && r < framedRows.end
-                                 : !(bottom <= box.top || top - 1 >= box.bottom);
-    if (!rowShown && !p.text) {
+    if (bottom <= box.top || top - 1 >= box.bottom) {
       SelectLastFont(dc, row, cols);
       continue;
     }
     for (uint32_t c = cols.first; c < cols.end; ++c) {
       const int32_t left = s.colPos[c], right = s.colPos[c + 1];
-      const RECT inside{left, top, right - 1, bottom - 1};
-      if (p.text) {
-        const bool shown = rowShown && c >= framedCols.first && c < framedCols.end;
-        if (shown && p.clip.Reaches(FromRECT(inside))) {
-          DrawCellText(dc, row[c], inside, p.text);
-        } else {
-          p.text->Follow(row[c]);
-        }
-      } else if (right <= box.left || left - 1 >= box.right) {
+      if (right <= box.left || left - 1 >= box.right) {
         SelectObject(dc, static_cast<HFONT>(row[c].cellFont));
+        continue;
+      }
+      Rectangle(dc, left - 1, top - 1, right, bottom);
+      DrawCellText(dc, row[c], RECT{left, top, right - 1, bottom - 1});
+    }
+  }
+}
+
+// The same cells in batches: the frames that reach the part being painted
+// all at once, then the texts whose insides the paint reaches.
+void PaintCellsInBatches(Painter& p, const GridState& s, Span cols, Span rows, HBRUSH inside) {
+  const Rect& box = p.clip.box();
+  const Span framedCols = FramesWithin(s.colPos, cols, box.left, box.right);
+  const Span framedRows = FramesWithin(s.rowPos, rows, box.top, box.bottom);
+  if (!framedCols.empty() && !framedRows.empty()) DrawFrames(p.dc, s, framedCols, framedRows, inside);
+  for (uint32_t r = rows.first; r < rows.end; ++r) {
+    const int32_t top = s.rowPos[r], bottom = s.rowPos[r + 1];
+    const GridCell* row = &s.cells[size_t{r} * s.colCount];
+    const bool rowShown = r >= framedRows.first && r < framedRows.end;
+    for (uint32_t c = cols.first; c < cols.end; ++c) {
+      const RECT text{s.colPos[c], top, s.colPos[c + 1] - 1, bottom - 1};
+      const bool shown = rowShown && c >= framedCols.first && c < framedCols.end;
+      if (shown && p.clip.Reaches(FromRECT(text))) {
+        DrawCellTextKnown(p.dc, row[c], text, p.text);
       } else {
-        Rectangle(dc, left - 1, top - 1, right, bottom);
-        DrawCellText(dc, row[c], inside);
+        p.text.Follow(row[c]);
       }
     }
   }
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
+}
+
+void PaintCells(Painter& p, const GridState& s, Span cols, Span rows) {
+  HBRUSH inside = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+  const Selected pen(p.dc, CreatePen(PS_SOLID, 1, s.gridColor));
+  const Selected brush(p.dc, inside);
+  if (p.batched) {
+    PaintCellsInBatches(p, s, cols, rows, inside);
+  } else {
+    PaintCellsOneByOne(p.dc, p.clip, s, cols, rows);
+  }
 }
 
 // A title cell: light lines on its top and left, the raised edge's dark
 // line on its right and bottom. In batches, a title the paint does not
 // reach is skipped.
-void DrawTitle(const Painter& p, const GridCell& cell, RECT r) {
-  if (p.text && !p.clip.Reaches(FromRECT(r))) {
-    p.text->Follow(cell);
+void DrawTitle(Painter& p, const GridCell& cell, RECT r) {
+  if (p.batched && !p.clip.Reaches(FromRECT(r))) {
+    p.text.Follow(cell);
     return;
   }
   Rectangle(p.dc, r.left, r.top, r.right, r.bottom);
   DrawEdge(p.dc, &r, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
-  DrawCellText(p.dc, cell, r, p.text);
+  if (p.batched) {
+    DrawCellTextKnown(p.dc, cell, r, p.text);
+  } else {
+    DrawCellText(p.dc, cell, r);
+  }
 }
 
-void PaintTitles(const Painter& p, GridState& s) {
+void PaintTitles(Painter& p, const GridState& s) {
   HDC dc = p.dc;
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  const Selected pen(dc, CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+  const Selected brush(dc, CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   const int32_t titleWidth = s.colWidth[0], titleHeight = s.rowHeight[0];
   const GridCell* last = &s.cells[0];
   DrawTitle(p, *last, RECT{0, 0, titleWidth, titleHeight});
@@ -208,26 +273,21 @@ void PaintTitles(const Painter& p, GridState& s) {
     last = &s.cells[c];
     DrawTitle(p, *last, RECT{s.colPos[c], 0, s.colPos[c + 1], titleHeight});
   }
-  s.lastCol = cols.end - 1;
-
   const Span rows = SpanOnScreen(s, true, s.clientRect.bottom);
   for (uint32_t r = rows.first; r < rows.end; ++r) {
     last = &s.cells[size_t{r} * s.colCount];
     DrawTitle(p, *last, RECT{0, s.rowPos[r], titleWidth, s.rowPos[r + 1]});
   }
-  s.lastRow = rows.end - 1;
   // The parent's turn comes next, in the colour the last title set.
-  if (p.text) p.text->SetColor(dc, last->textColor);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
+  if (p.batched) p.text.SetColor(dc, last->textColor);
 }
 
-// Everything in the selection inverted, but the anchor cell's interior.
-void ShowSelection(HDC dc, GridState& s) {
+// Shows the selection `next` (unclipped) by inverting it, the anchor's
+// interior left out; `selRect`, `focusRect` and `prevSelRect` then say what
+// is shown, clipped to the visible cells.
+void InvertSelection(HDC dc, GridState& s, const Rect& next) {
   SaveDC(dc);
-  s.selRect = SelectionRect(s);
+  s.selRect = next;
   s.focusRect = Intersect(FocusRect(s), s.viewRect);
   ExcludeClipRect(dc, s.focusRect.left, s.focusRect.top, s.focusRect.right, s.focusRect.bottom);
   s.selRect = Intersect(s.selRect, s.viewRect);
@@ -237,45 +297,12 @@ void ShowSelection(HDC dc, GridState& s) {
   RestoreDC(dc, -1);
 }
 
-}  // namespace
-
-void TextState::SetColor(HDC dc, COLORREF c) {
-  if (colorSet && color == c) return;
-  SetTextColor(dc, c);
-  color = c;
-  colorSet = true;
-}
-
-void DrawCellText(HDC dc, const GridCell& cell, RECT r, TextState* known) {
-  if (!known) {
-    SelectObject(dc, static_cast<HFONT>(cell.cellFont));
-    SetTextColor(dc, cell.textColor);
-  } else {
-    known->Follow(cell);
-    if (!cell.text[0]) return;  // the font and colour can wait for a text
-    if (known->selected != known->font) {
-      SelectObject(dc, known->font);
-      known->selected = known->font;
-      known->codePage = 0;
-    }
-    known->SetColor(dc, cell.textColor);
-  }
-  if (!cell.text[0]) return;
-  UINT codePage = known ? known->codePage : 0;
-  if (!codePage) codePage = TextCodePage(dc);
-  if (known) known->codePage = codePage;
-  // The characters are a copy: there is nothing for DT_MODIFYSTRING to
-  // write back into, and no room for what it would add.
-  WithTextChars(codePage, cell.text, [&](const wchar_t* chars, int length) {
-    DrawTextW(dc, chars, length, &r, cell.format & ~DT_MODIFYSTRING);
-  });
-}
-
 void PaintGrid(HWND grid, HDC dc) {
   GridState* s = StateOf(grid);
   RECT client;
   GetClientRect(grid, &client);
   LayOut(*s, FromRECT(client));
+  NoteLastShown(*s);
 
   HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
   SelectObject(dc, static_cast<HFONT>(s->font));
@@ -286,8 +313,7 @@ void PaintGrid(HWND grid, HDC dc) {
   }
   const CellSpans on = CellsOnScreen(*s);
   const PaintClip clip(dc);
-  TextState text{s->font};
-  const Painter painter{dc, clip, MayBatch(*s, on.cols, on.rows) ? &text : nullptr};
+  Painter painter{dc, clip, MayBatch(*s, on.cols, on.rows), TextState{s->font}};
   PaintCells(painter, *s, on.cols, on.rows);
   PaintTitles(painter, *s);
   SelectObject(dc, oldFont);
@@ -304,7 +330,15 @@ void PaintGrid(HWND grid, HDC dc) {
   RestoreDC(dc, -1);
   if (!(s = StateOf(grid))) return;
 
-  if (s->selectEnabled) ShowSelection(dc, *s);
+  if (s->selectEnabled) InvertSelection(dc, *s, SelectionRect(*s));
+}
+
+}  // namespace
+
+void DrawCellText(HDC dc, const GridCell& cell, RECT r) {
+  SelectObject(dc, static_cast<HFONT>(cell.cellFont));
+  SetTextColor(dc, cell.textColor);
+  if (cell.text[0]) DrawChars(dc, cell, r, TextCodePage(dc));
 }
 
 void InvertFocusCell(HWND grid, GridState& s) {
@@ -312,23 +346,15 @@ void InvertFocusCell(HWND grid, GridState& s) {
 }
 
 void ReplaceHighlight(HWND grid, GridState& s, const Rect& next) {
-  HDC dc = GetDC(grid);
-  SaveDC(dc);
+  HDC dc = KeptDC(grid);
   // Restore the unselected look: invert what is shown, the anchor's
   // interior left out.
+  SaveDC(dc);
   ExcludeClipRect(dc, s.focusRect.left, s.focusRect.top, s.focusRect.right, s.focusRect.bottom);
-  RECT shown = ToRECT(s.selRect);
+  const RECT shown = ToRECT(s.selRect);
   InvertRect(dc, &shown);
-  // Show the new selection, the anchor's interior left out.
-  s.selRect = next;
-  s.focusRect = FocusRect(s);
-  ExcludeClipRect(dc, s.focusRect.left, s.focusRect.top, s.focusRect.right, s.focusRect.bottom);
-  s.selRect = Intersect(s.selRect, s.viewRect);
-  const RECT shownNow = ToRECT(s.selRect);
-  InvertRect(dc, &shownNow);
-  s.prevSelRect = s.selRect;
   RestoreDC(dc, -1);
-  ReleaseDC(grid, dc);
+  InvertSelection(dc, s, next);
 }
 
 void UpdateSelectionInversion(HDC dc, Rect& shown, Rect& next, const Rect& clip) {
@@ -343,6 +369,21 @@ void UpdateSelectionInversion(HDC dc, Rect& shown, Rect& next, const Rect& clip)
   shown = next;
   RestoreDC(dc, -1);
 }
+
+void FollowSelection(HWND grid, GridState& s) {
+  s.selRect = SelectionRect(s);
+  UpdateSelectionInversion(KeptDC(grid), s.prevSelRect, s.selRect, s.viewRect);
+}
+
+// The client rectangle of the last paint is enough to decide: a window that
+// grew since then is wholly invalid already (the class redraws on resizing).
+void InvalidateCells(HWND grid, const GridState& s, const Rect& r, BOOL erase) {
+  if (IsEmpty(Intersect(r, s.clientRect))) return;  // nothing on screen changes
+  const RECT area = ToRECT(r);
+  InvalidateRect(grid, &area, erase);
+}
+
+void InvalidateAll(HWND grid, BOOL erase) { InvalidateRect(grid, nullptr, erase); }
 
 LRESULT OnPaint(HWND grid, GridState&, WPARAM, LPARAM) {
   PAINTSTRUCT ps;

@@ -1,9 +1,13 @@
 // GM_PRINT: a range of cells on one page of a printer the caller supplies,
 // standing where they stand on the screen, at the screen's size times the
 // percentage asked for.
-#include "grid_window.h"
-#include "layout.h"
-#include "printing.h"
+#include "core/layout.h"
+#include "core/print.h"
+#include "gdi.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "paint.h"
+#include "params.h"
 
 namespace latticor::win32 {
 
@@ -39,24 +43,19 @@ LRESULT OnPrint(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
   SetMapMode(printer, MM_ANISOTROPIC);
   SetWindowExtEx(printer, screen.x, screen.y, nullptr);
   SetViewportExtEx(printer, printerX, printerY, nullptr);
-  HGDIOBJ oldFont = SelectObject(printer, static_cast<HFONT>(s.font));
-  SetBkMode(printer, TRANSPARENT);
-  HPEN pen = CreatePen(PS_SOLID, 1, s.gridColor);
-  HGDIOBJ oldPen = SelectObject(printer, pen);
-  HGDIOBJ oldBrush = SelectObject(printer, GetStockObject(NULL_BRUSH));
-
-  // Each cell framed at its own positions, so neighbours' frames lie side
-  // by side; its text in the frame shrunk by one.
-  ForEachPrintedCell(range, [&](uint32_t c, uint32_t r) {
-    const Rect cell = CellRect(s, c, r);
-    Rectangle(printer, cell.left, cell.top, cell.right, cell.bottom);
-    DrawCellText(printer, *CellAt(s, c, r), ToRECT(Inflate(cell, -1)));
-  });
-
-  SelectObject(printer, oldFont);
-  SelectObject(printer, oldPen);
-  SelectObject(printer, oldBrush);
-  DeleteObject(pen);
+  {
+    const Selected font(printer, static_cast<HFONT>(s.font), Selected::kBorrowed);
+    SetBkMode(printer, TRANSPARENT);
+    const Selected pen(printer, CreatePen(PS_SOLID, 1, s.gridColor));
+    const Selected brush(printer, GetStockObject(NULL_BRUSH), Selected::kBorrowed);
+    // Each cell framed at its own positions, so neighbours' frames lie side
+    // by side; its text in the frame shrunk by one.
+    ForEachPrintedCell(range, [&](uint32_t c, uint32_t r) {
+      const Rect cell = CellRect(s, c, r);
+      Rectangle(printer, cell.left, cell.top, cell.right, cell.bottom);
+      DrawCellText(printer, *CellAt(s, c, r), ToRECT(Inflate(cell, -1)));
+    });
+  }
   RestoreDC(printer, -1);  // the caller gets its mapping back
   EndPage(printer);
   return EndDoc(printer);

@@ -1,12 +1,30 @@
 // Scrolling by whole columns and rows: the scroll bars, GM_SETFIRSTCOL and
 // GM_SETFIRSTROW, the wheel, and the timer that carries a drag past the
 // edge. Pixels already on screen move; only the uncovered strip repaints.
-#include "drag.h"
-#include "grid_window.h"
-#include "layout.h"
-#include "scrolling.h"
+#include "scroll.h"
+
+#include "core/scroll.h"
+#include "core/selection.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "paint.h"
+#include "params.h"
 
 namespace latticor::win32 {
+
+void SetScrollBar(HWND grid, int bar, uint32_t count, uint32_t position) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+  si.nMin = 1;
+  si.nMax = static_cast<int>(count) - 1;
+  si.nPage = 1;
+  si.nPos = static_cast<int>(position);
+  SetScrollInfo(grid, bar, &si, TRUE);
+}
+
+void AwaitNextMessage() { MsgWaitForMultipleObjects(0, nullptr, FALSE, kAutoScrollPeriodMs, QS_ALLINPUT); }
 
 namespace {
 
@@ -85,9 +103,8 @@ void TickStep(HWND grid, const Axis& a, int step) {
   SendMessageA(grid, a.vertical ? WM_VSCROLL : WM_HSCROLL, step > 0 ? kScrollLineForward : kScrollLineBack, 0);
   GridState* s = StateOf(grid);
   if (!s) return;
-  s->*a.selEnd = ClampOrigin(s->*a.selEnd + step, s->*a.count);
-  s->selRect = SelectionRect(*s);
-  UpdateSelectionInversion(static_cast<HDC>(s->hdc), s->prevSelRect, s->selRect, s->viewRect);
+  MoveEnd(*s, a, step);
+  FollowSelection(grid, *s);
   AwaitNextMessage();
 }
 

@@ -15,8 +15,8 @@
 
 #include <cstring>
 
-#include "char_boundary.h"
-#include "grid_state.h"
+#include "core/char_boundary.h"
+#include "core/grid_state.h"
 
 namespace latticor::win32 {
 

@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <iterator>
 
-#include "access.h"
-#include "grid_window.h"
+#include "access/access.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "paint.h"
+#include "params.h"
+#include "scroll.h"
 
 namespace latticor::win32 {
 
@@ -14,31 +19,46 @@ HCURSOR rowResizeCursor;
 namespace {
 
 constexpr UINT kAutoScrollTimer = 1;
-constexpr UINT kAutoScrollPeriodMs = 70;
+
+// Fixed blocks from the global heap, zero-filled; resizing may move them.
+class GlobalHeapAllocator final : public BlockAllocator {
+ public:
+  void* Allocate(size_t bytes) override { return GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, bytes); }
+  void* Resize(void* block, size_t bytes) override {
+    return GlobalReAlloc(block, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
+  }
+  void Release(void* block) override { GlobalFree(block); }
+};
 
 LRESULT OnCreate(HWND grid) {
-  if (StateOf(grid)) return 0;  // a stray WM_CREATE must not replace the live state
+  if (WindowOf(grid)) return 0;  // a stray WM_CREATE must not replace the live state
   ShowScrollBar(grid, SB_BOTH, TRUE);
   rowResizeCursor = LoadCursorA(nullptr, IDC_SIZENS);
   colResizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
   SetScrollBar(grid, SB_VERT, kInitialRowCount, 0);  // position 0: the platform raises it to 1
   SetScrollBar(grid, SB_HORZ, kInitialColCount, 0);
-  GridState* s =
-      CreateGridState(GlobalHeap(), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNFACE));
-  if (!s) return -1;  // creation fails rather than leave a grid without state
-  SetWindowLongPtrA(grid, 0, reinterpret_cast<LONG_PTR>(s));
-  s->hdc = GetDC(grid);
+  // Creation fails rather than leave a grid without state.
+  auto* w = static_cast<GridWindow*>(GlobalHeap().Allocate(sizeof(GridWindow)));
+  if (!w) return -1;
+  if (!InitGridState(w->state, GlobalHeap(), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNFACE))) {
+    GlobalHeap().Release(w);
+    return -1;
+  }
+  SetWindowLongPtrA(grid, 0, reinterpret_cast<LONG_PTR>(w));
+  w->dc = GetDC(grid);
   return 0;
 }
 
-LRESULT OnDestroy(HWND grid, GridState& s, WPARAM, LPARAM) {
-  ReleaseDC(grid, static_cast<HDC>(s.hdc));
-  CutLink(grid, s);  // accessible objects that clients still hold answer that the grid is gone
+LRESULT OnDestroy(HWND grid, GridState&, WPARAM, LPARAM) {
+  GridWindow* w = WindowOf(grid);
+  ReleaseDC(grid, w->dc);
+  CutLink(grid, *w);  // accessible objects that clients still hold answer that the grid is gone
   // Clearing the slot lets a handler that is still running further up the
   // stack (a parent destroyed the grid from inside a notification) see
   // that the state is gone.
   SetWindowLongPtrA(grid, 0, 0);
-  DestroyGridState(&s);
+  ReleaseGridState(w->state);
+  GlobalHeap().Release(w);
   return 0;
 }
 
@@ -90,7 +110,7 @@ LRESULT OnSetCursor(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnSetFont(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   s.font = reinterpret_cast<HFONT>(wParam);
-  InvalidateRect(grid, nullptr, FALSE);
+  InvalidateAll(grid, FALSE);
   return TRUE;
 }
 
@@ -214,8 +234,13 @@ const Route* FindRoute(UINT msg) {
 
 }  // namespace
 
-GridState* StateOf(HWND grid) {
-  return reinterpret_cast<GridState*>(GetWindowLongPtrA(grid, 0));
+GridWindow* WindowOf(HWND grid) {
+  return reinterpret_cast<GridWindow*>(GetWindowLongPtrA(grid, 0));
+}
+
+BlockAllocator& GlobalHeap() {
+  static GlobalHeapAllocator heap;
+  return heap;
 }
 
 LRESULT CALLBACK GridWindowProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lParam) {

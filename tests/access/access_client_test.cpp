@@ -12,7 +12,7 @@
 #include "access_server.h"
 #include "latticor.h"
 #include "real_input.h"
-#include "uia_declarations.h"
+#include "access/uia_declarations.h"
 
 namespace {
 

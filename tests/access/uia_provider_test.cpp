@@ -9,7 +9,7 @@
 
 #include "access_client.h"
 #include "harness.h"
-#include "uia_declarations.h"
+#include "access/uia_declarations.h"
 
 namespace {
 

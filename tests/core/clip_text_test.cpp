@@ -1,10 +1,10 @@
-#include "clip_text.h"
+#include "core/clip_text.h"
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "dimensions.h"
+#include "core/dimensions.h"
 #include "grid_fixture.h"
 
 namespace latticor {

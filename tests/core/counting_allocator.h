@@ -6,7 +6,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor::testing {
 

@@ -1,4 +1,4 @@
-#include "dimensions.h"
+#include "core/dimensions.h"
 
 #include "grid_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "counting_allocator.h"
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor::testing {
 

@@ -1,4 +1,4 @@
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 #include <gtest/gtest.h>
 

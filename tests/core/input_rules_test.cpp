@@ -1,14 +1,13 @@
 // The decisions behind the mouse, the keys and scrolling.
 #include <gtest/gtest.h>
 
-#include "dimensions.h"
-#include "drag.h"
+#include "core/dimensions.h"
+#include "core/hit_test.h"
+#include "core/layout.h"
+#include "core/resize.h"
+#include "core/scroll.h"
+#include "core/selection.h"
 #include "grid_fixture.h"
-#include "hit_test.h"
-#include "keys.h"
-#include "layout.h"
-#include "resize.h"
-#include "scrolling.h"
 
 namespace latticor {
 namespace {
@@ -22,8 +21,7 @@ struct Laid : testing::GridFixture {
   }
   void Relay(Rect client = {0, 0, 400, 300}) {
     LayOut(*s, client);
-    s->lastCol = LastVisible(s->colPos, s->firstCol, s->colCount, client.right);
-    s->lastRow = LastVisible(s->rowPos, s->firstRow, s->rowCount, client.bottom);
+    NoteLastShown(*s);
   }
 };
 
@@ -50,6 +48,67 @@ TEST_F(Laid, TheBoundaryPixelPicksTheLeftColumnAndTheUpperRow) {
   s->firstCol = 3;
   Relay();
   EXPECT_EQ(IndexAt(*s, kCols, 60), 3u) << "counted from the scroll origin";
+}
+
+TEST_F(Laid, APressSelectsByWhereItLandsAndWhatSelectingAllows) {
+  // Columns are 50 wide and rows 20 high; the whole grid is columns 1..4,
+  // rows 1..3. The selection starts as the whole grid, made in the corner.
+  struct Case {
+    const char* what;
+    uint32_t selectEnabled;
+    int32_t x, y;
+    bool selects;
+    uint32_t curCol, curRow, endCol, endRow;
+    bool all, cols, rows;  // the marks afterwards
+  } cases[] = {
+      {"corner", 1, 10, 10, true, 1, 1, 4, 3, true, false, false},
+      {"column title", 1, 160, 10, true, 3, 1, 3, 3, false, true, false},
+      {"row title", 1, 10, 50, true, 1, 2, 4, 2, false, false, true},
+      {"cell", 1, 120, 70, true, 2, 3, 2, 3, false, false, false},
+      {"corner, 2", 2, 10, 10, true, 1, 1, 4, 3, true, false, false},
+      {"column title, 2", 2, 160, 10, false, 0, 0, 0, 0, true, false, false},
+      {"row title, 2", 2, 10, 50, false, 0, 0, 0, 0, true, false, false},
+      {"cell, 2", 2, 120, 70, true, 2, 3, 2, 3, false, false, false},
+      {"corner, off", 0, 10, 10, false, 0, 0, 0, 0, true, false, false},
+      {"cell, off", 0, 120, 70, false, 0, 0, 0, 0, true, false, false},
+      {"background", 1, 300, 200, false, 0, 0, 0, 0, true, false, false},
+  };
+  Lay();
+  for (const Case& c : cases) {
+    s->selectEnabled = c.selectEnabled;
+    s->allSelected = 1, s->colsSelected = s->rowsSelected = 0;
+    const Area area = HitArea(*s, c.x, c.y);
+    const PressTarget target = BeginPress(*s, area, c.x, c.y);
+    ASSERT_EQ(target.selects, c.selects) << c.what;
+    if (area == Area::kCells && c.selects) {
+      EXPECT_FALSE(s->allSelected) << c.what << ": forgotten before the current cell leaves";
+    }
+    if (target.selects) {
+      EXPECT_EQ(target.col, c.curCol) << c.what;
+      EXPECT_EQ(target.row, c.curRow) << c.what;
+      s->curCol = target.col, s->curRow = target.row;
+      SelectByPress(*s, area);
+      EXPECT_EQ(s->selEndCol, c.endCol) << c.what;
+      EXPECT_EQ(s->selEndRow, c.endRow) << c.what;
+    }
+    EXPECT_EQ(bool(s->allSelected), c.all) << c.what;
+    EXPECT_EQ(bool(s->colsSelected), c.cols) << c.what;
+    EXPECT_EQ(bool(s->rowsSelected), c.rows) << c.what;
+  }
+}
+
+TEST_F(Laid, ADragStepsTowardsThePointerInTheDirectionsAllowed) {
+  Lay();
+  const DragSteps both = DragStepsTowards(*s, 390, 70, true, true);
+  EXPECT_EQ(both.cols, +1);
+  EXPECT_EQ(both.rows, +1);
+  EXPECT_EQ(DragStepsTowards(*s, 390, 70, false, true).cols, 0) << "a row-title drag keeps its columns";
+  ApplyDragSteps(*s, both);
+  EXPECT_EQ(s->selEndCol, 2u);
+  EXPECT_EQ(s->selEndRow, 2u);
+  s->selEndCol = 4;
+  MoveEnd(*s, kCols, +1);
+  EXPECT_EQ(s->selEndCol, 4u) << "an end step never leaves the data cells";
 }
 
 TEST_F(Laid, DragStepsMoveOneColumnAtMostAndStopAtTheEdges) {

@@ -1,7 +1,8 @@
-#include "layout.h"
+#include "core/layout.h"
 
 #include <gtest/gtest.h>
 
+#include "core/selection.h"
 #include "counting_allocator.h"
 
 namespace latticor {

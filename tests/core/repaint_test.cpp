@@ -1,8 +1,8 @@
-#include "repaint.h"
+#include "core/repaint.h"
 
-#include "dimensions.h"
+#include "core/dimensions.h"
 #include "grid_fixture.h"
-#include "layout.h"
+#include "core/layout.h"
 
 namespace latticor {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "check.h"
-#include "clip_text.h"
+#include "core/clip_text.h"
 #include "counting_allocator.h"
-#include "dimensions.h"
+#include "core/dimensions.h"
 
 using namespace latticor;
 

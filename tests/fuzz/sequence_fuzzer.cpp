@@ -11,17 +11,16 @@
 #include <vector>
 #include <string>
 
-#include "axis.h"
+#include "core/axis.h"
+#include "core/hit_test.h"
 #include "check.h"
-#include "clip_text.h"
+#include "core/clip_text.h"
 #include "counting_allocator.h"
-#include "dimensions.h"
-#include "drag.h"
-#include "keys.h"
-#include "layout.h"
-#include "resize.h"
-#include "scrolling.h"
-#include "selection.h"
+#include "core/dimensions.h"
+#include "core/selection.h"
+#include "core/layout.h"
+#include "core/resize.h"
+#include "core/scroll.h"
 
 using namespace latticor;
 
@@ -69,9 +68,8 @@ void CheckInvariants(const GridState& s, const testing::CountingAllocator& heap)
 void Paint(GridState& s, Input& in) {
   const Rect client{0, 0, static_cast<int32_t>(in.Word() % 2000), static_cast<int32_t>(in.Word() % 2000)};
   LayOut(s, client);
-  s.lastCol = LastVisible(s.colPos, ClampOrigin(s.firstCol, s.colCount), s.colCount, client.right);
-  s.lastRow = LastVisible(s.rowPos, ClampOrigin(s.firstRow, s.rowCount), s.rowCount, client.bottom);
-  s.selRect = ClippedSelection(s);
+  NoteLastShown(s);
+  s.selRect = ShownSelectionRect(s);
   s.prevSelRect = s.selRect;
 }
 
@@ -168,20 +166,24 @@ void Step(GridState& s, testing::CountingAllocator& heap, Input& in) {
       if (in.Byte() & 1) {
         if (!EndMoveForbidden(s, a, step)) {
           if (ScrollBeforeEndMove(s, a, step)) s.*a.first = ScrollTarget(s, a, step > 0, 0, s.*a.count - 1, 0);
-          if (CanMoveEnd(s, a, step)) s.*a.selEnd += static_cast<uint32_t>(step);
+          if (CanMoveEnd(s, a, step)) MoveEnd(s, a, step);
         }
       } else if (CanMoveAnchor(s, a, step)) {
         MoveAnchor(s, a, step);
       }
       break;
     }
-    case 14: {  // a press, then a drag step
+    case 14: {  // a press wherever it lands, then a drag step
       const int32_t x = in.Signed(), y = in.Signed();
-      s.curCol = s.selEndCol = IndexAt(s, kCols, x);
-      s.curRow = s.selEndRow = IndexAt(s, kRows, y);
+      const Area area = HitArea(s, x, y);
+      const PressTarget target = BeginPress(s, area, x, y);
+      if (target.selects) {
+        s.curCol = target.col;
+        s.curRow = target.row;
+        SelectByPress(s, area);
+      }
       const int32_t dx = in.Signed(), dy = in.Signed();
-      s.selEndCol += static_cast<uint32_t>(DragStep(s, kCols, dx));
-      s.selEndRow += static_cast<uint32_t>(DragStep(s, kRows, dy));
+      ApplyDragSteps(s, DragStepsTowards(s, dx, dy, true, true));
       SetColumnRequests(s, dx);
       SetRowRequests(s, dy);
       break;
@@ -189,8 +191,8 @@ void Step(GridState& s, testing::CountingAllocator& heap, Input& in) {
     case 15: {  // an auto-scroll tick, or a resize by mouse
       if (in.Byte() & 1) {
         const Tick tick = AutoScrollTick(s);
-        s.selEndRow += static_cast<uint32_t>(tick.rows);
-        s.selEndCol += static_cast<uint32_t>(tick.cols);
+        if (tick.rows) MoveEnd(s, kRows, tick.rows);
+        if (tick.cols) MoveEnd(s, kCols, tick.cols);
       } else {
         s.resizeEnabled = 1;
         HoverEdge(s, a, in.Signed());

@@ -1,7 +1,7 @@
 // What GM_PRINT prints: the range, kept inside the grid, and the scale.
 #pragma once
 
-#include "grid_state.h"
+#include "core/grid_state.h"
 
 namespace latticor {
 

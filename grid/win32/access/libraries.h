@@ -4,7 +4,7 @@
 // of them.
 #pragma once
 
-#include "uia_declarations.h"
+#include "access/uia_declarations.h"
 
 namespace latticor::win32 {
 
@@ -17,7 +17,6 @@ struct MsaaFunctions {
   decltype(&::SysFreeString) SysFreeString;
   decltype(&::SafeArrayCreateVector) SafeArrayCreateVector;
   decltype(&::SafeArrayPutElement) SafeArrayPutElement;
-  decltype(&::SafeArrayDestroy) SafeArrayDestroy;
 };
 // Loads them on first use; null when one is missing.
 const MsaaFunctions* Msaa();
@@ -40,7 +39,5 @@ const UiaFunctions* UiaIfLoaded();
 // until the process ends: a client may call them at any time, and code
 // that has been unloaded cannot answer.
 void KeepLibraryLoaded();
-// At unload: gives back what was loaded, unless the process is ending.
-void ReleaseSystemLibraries(bool processEnding);
 
 }  // namespace latticor::win32

@@ -1,4 +1,4 @@
-#include "scrolling.h"
+#include "core/scroll.h"
 
 namespace latticor {
 

@@ -1,12 +1,12 @@
-#include "accessible_model.h"
+#include "core/access.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "dimensions.h"
+#include "core/dimensions.h"
 #include "grid_fixture.h"
-#include "layout.h"
+#include "core/layout.h"
 
 namespace latticor {
 

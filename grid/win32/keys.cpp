@@ -1,9 +1,11 @@
 // Keys: the arrows move the anchor, or with Shift the selection's other
 // end; Page Up and Page Down page through the rows. Every key is reported.
-#include "grid_window.h"
-#include "keys.h"
-#include "layout.h"
-#include "scrolling.h"
+#include "core/scroll.h"
+#include "core/selection.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
+#include "paint.h"
 
 namespace latticor::win32 {
 
@@ -31,9 +33,8 @@ void MoveEndByKey(HWND grid, GridState* s, const Axis& a, int step) {
   if (EndMoveForbidden(*s, a, step)) return;
   if (ScrollBeforeEndMove(*s, a, step) && !(s = ScrollLine(grid, a, step))) return;
   if (!CanMoveEnd(*s, a, step)) return;
-  s->*a.selEnd += static_cast<uint32_t>(step);
-  s->selRect = SelectionRect(*s);
-  UpdateSelectionInversion(static_cast<HDC>(s->hdc), s->prevSelRect, s->selRect, s->viewRect);
+  MoveEnd(*s, a, step);
+  FollowSelection(grid, *s);
 }
 
 void PageRows(HWND grid, const GridState& s, int step) {

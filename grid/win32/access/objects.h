@@ -1,25 +1,26 @@
-// The grid for screen readers, Win32 side: WM_GETOBJECT, the link that
-// every accessible object holds instead of the grid's state, what the
-// MSAA objects and the UI Automation provider share, and the events.
+// What the grid's MSAA objects and its UI Automation elements share: the
+// link to their grid, reference counting, the guard every method begins
+// with, the texts and places they report, and the factories that make them.
 #pragma once
 
+#include <new>
 #include <string>
+#include <utility>
 
-#include "accessible_model.h"
-#include "grid_window.h"
-#include "system_libraries.h"
+#include "access/access.h"
+#include "access/libraries.h"
 
 namespace latticor::win32 {
 
 // The one thing objects keep of their grid: its window, while it lives.
-// The grid's state holds a reference; WM_DESTROY cuts the link, after
+// The grid's record holds a reference; WM_DESTROY cuts the link, after
 // which every object answers that it is no longer connected.
 struct AccessLink {
   LONG refs;
   HWND grid;  // null once the grid is gone
 };
-AccessLink* LinkOf(HWND grid, GridState& s);  // made on first use
-void CutLink(HWND grid, GridState& s);
+// Made on first use; null when memory runs out.
+AccessLink* LinkOf(HWND grid);
 void HoldLink(AccessLink* link);
 void ReleaseLink(AccessLink* link);
 
@@ -40,6 +41,29 @@ class ItemRef {
   AccessLink* link_;
   AccessItem item_;
 };
+
+// Every method of an object begins alike: the grid must still hold the
+// object, else `gone` is the answer; then `body` answers with the grid's
+// state. Nothing thrown gets out to the client, which knows only HRESULTs:
+// running out of memory is E_OUTOFMEMORY.
+template <typename Body>
+HRESULT Act(const ItemRef& ref, HRESULT gone, Body body) noexcept {
+  try {
+    const GridState* s = ref.Live();
+    return s ? body(*s) : gone;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+// The same for a method that answers through `out`: the pointer must be
+// there, and what it points to starts empty (a VARIANT as VT_EMPTY, a
+// pointer null), whatever the answer.
+template <typename Out, typename Body>
+HRESULT Answer(const ItemRef& ref, HRESULT gone, Out* out, Body body) noexcept {
+  if (!out) return E_POINTER;
+  *out = Out{};
+  return Act(ref, gone, body);
+}
 
 // Reference counting for the objects handed to clients; each answers
 // QueryInterface itself.
@@ -67,6 +91,22 @@ class ComObject : public Interfaces... {
   LONG refs_ = 1;
 };
 
+// A new object, or null when memory runs out: never an exception.
+template <typename T, typename... Args>
+T* MakeObject(Args&&... args) noexcept {
+  return new (std::nothrow) T(std::forward<Args>(args)...);
+}
+// The objects handed to clients, with one reference for the caller; null
+// when memory runs out.
+IAccessible* NewAccessible(AccessLink* link, const AccessItem& item) noexcept;
+IRawElementProviderSimple* NewUiaElement(AccessLink* link, const AccessItem& item) noexcept;
+// `*out` set to a new object (or null): S_OK, or E_OUTOFMEMORY.
+template <typename I>
+HRESULT Made(I* object, I** out) {
+  *out = object;
+  return object ? S_OK : E_OUTOFMEMORY;
+}
+
 // A cell's bytes as characters, read as painting reads them in the cell's
 // font (0: the grid's). Every name and value goes through here.
 std::wstring CellTextAsWide(const GridState& s, const char* text, const void* font);
@@ -80,61 +120,12 @@ RECT ScreenRectOf(HWND grid, const GridState& s, const AccessItem& item);
 // The cell or title at a point of the screen.
 AccessItem ItemAtScreen(HWND grid, const GridState& s, POINT screen);
 bool GridHasFocus(HWND grid);
+// What has the keyboard focus: the current cell while the grid has it,
+// else nothing.
+AccessItem FocusedItem(HWND grid, const GridState& s);
 BSTR NewBstr(const std::wstring& text);
 // A client moves the current cell there (the selection shrinks to it), or
 // extends the selection to it; announced once, as one change.
 void SelectCell(HWND grid, const AccessItem& cell, bool extend);
-
-// New objects, with one reference for the caller.
-IAccessible* NewAccessible(AccessLink* link, const AccessItem& item);
-IRawElementProviderSimple* NewUiaElement(AccessLink* link, const AccessItem& item);
-
-LRESULT OnGetObject(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
-
-// ---- Events ------------------------------------------------------------
-
-// Watches one grid across a message (or a group of them): when the
-// outermost watch of that grid ends, the changes are announced once, the
-// shape first, then the current cell (selection, then focus while the grid
-// has it) and the selection within.
-class ChangeWatch {
- public:
-  ChangeWatch(HWND grid, const GridState& s);
-  ~ChangeWatch();
-  ChangeWatch(const ChangeWatch&) = delete;
-  ChangeWatch& operator=(const ChangeWatch&) = delete;
-
- private:
-  HWND grid_;
-  AccessSnapshot before_;
-  ChangeWatch* outer_;
-  bool outermost_;
-};
-
-// Cell texts set while a batch of the grid is open (a paste) are announced
-// together, once, on the grid.
-class ValueBatch {
- public:
-  explicit ValueBatch(HWND grid);
-  ~ValueBatch();
-  ValueBatch(const ValueBatch&) = delete;
-  ValueBatch& operator=(const ValueBatch&) = delete;
-
- private:
-  friend void AnnounceValue(HWND grid, uint32_t col, uint32_t row);
-  HWND grid_;
-  ValueBatch* outer_;
-  bool changed_ = false;
-};
-
-// Whether a client may hear a value change: the text comparison that
-// decides it costs nothing when none can.
-bool ValueChangesHeard();
-void AnnounceValue(HWND grid, uint32_t col, uint32_t row);
-
-// The grid gained or lost the focus (kept per thread: no system call).
-void NoteFocus(HWND grid, bool gained);
-// Gaining the focus: the current cell is announced as focused.
-void AnnounceFocus(HWND grid);
 
 }  // namespace latticor::win32

@@ -1,4 +1,4 @@
-#include "printing.h"
+#include "core/print.h"
 
 #include <cstdint>
 

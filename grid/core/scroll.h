@@ -1,7 +1,7 @@
 // Where a scroll request takes the scroll origin.
 #pragma once
 
-#include "axis.h"
+#include "core/axis.h"
 
 namespace latticor {
 

@@ -1,14 +1,17 @@
 // The selection as tab-separated text and back: the grid hands texts to its
 // host, which moves them to and from the clipboard.
-#include "clip_text.h"
-
-#include "access.h"
-#include "grid_window.h"
+#include "access/access.h"
+#include "core/clip_text.h"
+#include "handlers.h"
+#include "latticor.h"
+#include "notify.h"
 
 namespace latticor::win32 {
 
 namespace {
 
+// The user sees these words exactly as they have always read, misspelling
+// ("thinks") and missing spaces included: programs and their tests match them.
 const char kPasteRefusal[] =
     "The selected range is not the same as the copied is.\r\n"
     "You can do two thinks:\r\n"

@@ -1,4 +1,6 @@
-#include "system_libraries.h"
+#include "access/libraries.h"
+
+#include "access/access.h"
 
 #include <initializer_list>
 
@@ -32,8 +34,7 @@ bool LoadMsaa() {
          Find(aut, "SysAllocStringLen", msaa.SysAllocStringLen) &&
          Find(aut, "SysFreeString", msaa.SysFreeString) &&
          Find(aut, "SafeArrayCreateVector", msaa.SafeArrayCreateVector) &&
-         Find(aut, "SafeArrayPutElement", msaa.SafeArrayPutElement) &&
-         Find(aut, "SafeArrayDestroy", msaa.SafeArrayDestroy);
+         Find(aut, "SafeArrayPutElement", msaa.SafeArrayPutElement);
 }
 
 bool LoadUia() {
@@ -76,7 +77,7 @@ void KeepLibraryLoaded() {
                               reinterpret_cast<LPCSTR>(&KeepLibraryLoaded), &self);
 }
 
-void ReleaseSystemLibraries(bool processEnding) {
+void ReleaseAccessLibraries(bool processEnding) {
   // A process that is ending must not unload libraries from here.
   if (processEnding) return;
   for (HMODULE* module : {&uiautomationcore, &oleacc, &oleaut32, &ole32}) {

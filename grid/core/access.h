@@ -9,8 +9,8 @@
 // cell, rowCount + 1 + r * colCount + c, so that an event can name a cell.
 #pragma once
 
-#include "axis.h"
-#include "clip_text.h"
+#include "core/axis.h"
+#include "core/selection.h"
 
 namespace latticor {
 

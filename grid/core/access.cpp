@@ -1,11 +1,11 @@
-#include "accessible_model.h"
+#include "core/access.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "drag.h"
-#include "hit_test.h"
-#include "layout.h"
+#include "core/hit_test.h"
+#include "core/layout.h"
+#include "core/selection.h"
 
 namespace latticor {
 
@@ -94,8 +94,7 @@ AccessRole RoleOf(const AccessItem& item) {
 
 bool IsSelected(const GridState& s, const AccessItem& item) {
   if (!IsDataCell(item) || !s.selectEnabled) return false;
-  const Block b = SelectedBlock(s);
-  return item.col >= b.c0 && item.col <= b.c1 && item.row >= b.r0 && item.row <= b.r1;
+  return InBlock(SelectedBlock(s), item.col, item.row);
 }
 
 uint32_t AccessStates(const GridState& s, const AccessItem& item, bool gridFocused) {
@@ -117,23 +116,23 @@ uint32_t AccessStates(const GridState& s, const AccessItem& item, bool gridFocus
 
 namespace {
 
-// Where column (row) i lies along its axis: the title where it is drawn,
-// a data column (row) where the last paint put it.
-struct Span {
+// Where column (row) i lies along its axis, in pixels: the title where it
+// is drawn, a data column (row) where the last paint put it.
+struct Pixels {
   int32_t begin, end;
 };
-Span SpanOf(const GridState& s, const Axis& a, uint32_t i) {
+Pixels PixelsOf(const GridState& s, const Axis& a, uint32_t i) {
   const int32_t* pos = s.*a.pos;
-  if (i == 0) return Span{0, (s.*a.size)[0]};
-  return Span{pos[i], pos[i + 1]};
+  if (i == 0) return Pixels{0, (s.*a.size)[0]};
+  return Pixels{pos[i], pos[i + 1]};
 }
 
 // The pane a column (row) is drawn in along its axis: the title, or what
 // lies beyond it up to the client's end.
-Span PaneOf(const GridState& s, const Axis& a, uint32_t i) {
+Pixels PaneOf(const GridState& s, const Axis& a, uint32_t i) {
   const int32_t title = (s.*a.size)[0];
   const int32_t clientEnd = a.vertical ? s.clientRect.bottom : s.clientRect.right;
-  return i == 0 ? Span{0, std::min(title, clientEnd)} : Span{title, clientEnd};
+  return i == 0 ? Pixels{0, std::min(title, clientEnd)} : Pixels{title, clientEnd};
 }
 
 }  // namespace
@@ -143,11 +142,11 @@ Rect LocationOf(const GridState& s, const AccessItem& item) {
     case Part::kGrid:
       return s.clientRect;
     case Part::kRow: {
-      const Span y = SpanOf(s, kRows, item.row);
+      const Pixels y = PixelsOf(s, kRows, item.row);
       return Rect{0, y.begin, s.colPos[s.colCount], y.end};
     }
     case Part::kCell: {
-      const Span x = SpanOf(s, kCols, item.col), y = SpanOf(s, kRows, item.row);
+      const Pixels x = PixelsOf(s, kCols, item.col), y = PixelsOf(s, kRows, item.row);
       return Rect{x.begin, y.begin, x.end, y.end};
     }
     case Part::kNone:
@@ -158,8 +157,8 @@ Rect LocationOf(const GridState& s, const AccessItem& item) {
 
 bool IsOffscreen(const GridState& s, const AccessItem& item) {
   if (item.part == Part::kGrid || !Exists(s, item)) return false;
-  const Span y = PaneOf(s, kRows, item.row);
-  const Span x = item.part == Part::kCell ? PaneOf(s, kCols, item.col) : Span{0, s.clientRect.right};
+  const Pixels y = PaneOf(s, kRows, item.row);
+  const Pixels x = item.part == Part::kCell ? PaneOf(s, kCols, item.col) : Pixels{0, s.clientRect.right};
   return IsEmpty(Intersect(LocationOf(s, item), Rect{x.begin, y.begin, x.end, y.end}));
 }
 

@@ -1,0 +1,53 @@
+// The grid window's own record, and what every piece of the window layer
+// reaches through it: the library's globals, the record in the window's
+// slot, the handlers' shape and the heap that every block comes from.
+#pragma once
+
+#include <windows.h>
+
+#include "core/grid_state.h"
+
+namespace latticor::win32 {
+
+struct AccessLink;
+
+// One per grid window, in slot 0 of its extra bytes: the core's state and
+// what only the window layer holds.
+struct GridWindow {
+  GridState state;
+  // A device context of the window, taken at creation and kept for its
+  // life: the highlight and the resize guide line are drawn into it outside
+  // painting.
+  HDC dc;
+  AccessLink* accessLink;  // what accessible objects hold of this grid, or null
+};
+
+// The grid's record, or null before WM_CREATE has made it and after
+// WM_DESTROY has freed it. Anything that sends a notification fetches it
+// again afterwards: the parent may have changed or destroyed the grid.
+GridWindow* WindowOf(HWND grid);
+inline GridState* StateOf(HWND grid) {
+  GridWindow* w = WindowOf(grid);
+  return w ? &w->state : nullptr;
+}
+inline HDC KeptDC(HWND grid) { return WindowOf(grid)->dc; }
+
+// Every message handler has this shape; the dispatcher has found the state.
+using Handler = LRESULT (*)(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK GridWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Library-wide values (one set per process).
+extern HINSTANCE moduleInstance;
+extern HCURSOR colResizeCursor;
+extern HCURSOR rowResizeCursor;
+extern const char kGridClassName[];
+
+// The period of the timer that a focused grid runs for auto-scrolling,
+// which is also the longest a drag or scroll step waits for the next
+// message.
+constexpr UINT kAutoScrollPeriodMs = 70;
+
+// The global heap, as every grid's BlockAllocator.
+BlockAllocator& GlobalHeap();
+
+}  // namespace latticor::win32
