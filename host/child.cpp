@@ -113,7 +113,7 @@ std::string EditorText(HWND editor) {
   std::wstring chars(static_cast<size_t>(GetWindowTextLengthW(editor)) + 1, L'\0');
   const int length = GetWindowTextW(editor, chars.data(), static_cast<int>(chars.size()));
   std::string text = FromWide(chars.data(), static_cast<size_t>(length));
-  text.resize(latticor::CharBoundaryAtOrBefore(text.c_str(), kEditorLimit, ProcessEncoding()));
+  text.resize(CharacterCut(text, kEditorLimit, GetACP()));
   return text;
 }
 

@@ -6,16 +6,15 @@
 
 #include <string>
 
-#include "core/char_boundary.h"
-
 namespace celdra {
 
 // `length` UTF-16 units (up to a zero, if one comes first) in the
 // process's code page.
 std::string FromWide(const wchar_t* chars, size_t length);
 
-// How the process's code page makes characters of bytes, for cutting texts
-// to a byte limit with latticor::CharBoundaryAtOrBefore.
-latticor::Encoding ProcessEncoding();
+// The length of the longest start of `text` that holds at most `limit`
+// bytes and ends between two characters of code page `codePage` (GetACP()
+// for the process's own): the whole text when it fits.
+size_t CharacterCut(const std::string& text, size_t limit, UINT codePage);
 
 }  // namespace celdra

@@ -43,14 +43,18 @@ build_fuzzers() {
 }
 
 # Runs one fuzz target over its committed seeds and what it finds itself,
-# for a number of runs or, with -max_total_time, of seconds.
-#   fuzz_target NAME LOGFILE libFuzzer-options...
+# for a number of runs or, with -max_total_time, of seconds; its report on
+# standard error. An input that fails, hangs or runs slowly is written to
+# build/fuzz-artifacts/, not to the current folder.
+#   fuzz_target NAME libFuzzer-options...
 fuzz_target() {
-  local name=$1 log=$2
-  shift 2
+  local name=$1
+  shift
   local found
   found=$(mktemp -d)
-  "$build/fuzz/tests/fuzz/${name}_fuzzer" "$@" "$found" "$root/tests/fuzz/corpus/$name" >"$log" 2>&1
+  mkdir -p "$build/fuzz-artifacts"
+  "$build/fuzz/tests/fuzz/${name}_fuzzer" -artifact_prefix="$build/fuzz-artifacts/" "$@" "$found" \
+    "$root/tests/fuzz/corpus/$name"
   local status=$?
   rm -rf "$found"
   return $status

@@ -6,8 +6,9 @@ Usage: performance_report.py BUILD_DIR BENCH_DIR DOCS_DIR
 BUILD_DIR holds bench-win32.txt and bench-win64.txt (the figures of one run
 each) and bench-win32.trace and bench-win64.trace (Wine's trace of single
 operations, for their calls and server round trips). BENCH_DIR holds
-before-win32.txt and before-win64.txt: the figures measured before the
-current round of work, shown beside the new ones.
+before-win32.txt and before-win64.txt: figures of an earlier build, kept to
+be shown beside the new ones. DOCS_DIR's performance.md keeps its
+hand-written part, from the HAND_WRITTEN line on.
 """
 import collections
 import os
@@ -17,54 +18,10 @@ import sys
 
 BITS = [("win32", "32-bit"), ("win64", "64-bit")]
 
-# What remains where an aim is not met, by figure (the start of its name).
-WHY = {
-    "GM_SETCELLTEXT, per message":
-        "the message goes through the window procedure's lookup and resizes the cell's own block "
-        "with GlobalReAlloc (moveable, zero-filling, as the control's memory rules ask), which costs "
-        "more under Wine than the floor's fresh GlobalAlloc and GlobalFree of the same size.",
-    "Scroll a line": "SCROLL",
-    "Scroll a column": "SCROLL",
-    "GM_SETFIRSTROW by one": "SCROLL",
-    "Wheel notch": "SCROLL",
-    "Full paint of a maximised grid":
-        "a paint at its floor, measured while other work shares the machine's two cores: the same "
-        "paint measured a second time in the same run (beside the ListView, below) differs by as much, "
-        "see the note on noise above.",
-    "Full paint per cell on screen":
-        "the paint is at its floor (the row above), and the floor is one DrawTextW per cell: the frames "
-        "cost one FillRect and two PolyPolyline calls for the whole screen, fonts and colours are set "
-        "once. The ListView also draws each cell with one DrawTextW (plus an ExtTextOutW that fills it), "
-        "so under Wine's 32-bit GDI, where DrawTextW dominates, a cell cannot cost less than about half a "
-        "ListView cell without a cheaper text call, and a cheaper call (ExtTextOutW) would change the "
-        "pixels of wrapped, aligned and shortened texts.",
-    "Paint, 254 x 16382 grid":
-        "the small grid's paint became cheaper with the batched drawing while the large grid's stayed "
-        "about where it was (compare the figures in bench/before-*.txt), so the ratio rose. Both paints "
-        "visit only the 4 x 3 cells that show; what the large grid's paint spends beyond the small "
-        "one's, about 0.2 ms or four to five server round trips' worth, is not found yet.",
-    "GM_COPYSEL":
-        "measured while other work shares the machine: the copy's time per byte is flat from 10,000 cells "
-        "on (the curve below), and the ratio moves from run to run around 1.",
-    "Copy time per byte":
-        "the figure is the largest time per byte over the smallest, and the largest is the smallest copy "
-        "(1,012 cells, a few microseconds), which carries the message's fixed cost: the time per byte "
-        "falls as the copy grows and never rises with size (the notes below the plot).",
-}
-SCROLL_WHY = (
-    "a step is its floor plus what it owes beyond it. The floor (the bar's position set once with a "
-    "redraw, which Wine's themed scroll bar makes cost about sixty server round trips; ScrollWindowEx "
-    "without invalidating; the uncovered line drawn through GetDC) is itself about as costly as the "
-    "ListView's step on 32-bit (the row \"Floor of a line scroll\"). Beyond it the step makes 13 "
-    "round trips of its own, counted in the trace of one line step: ScrollWindowEx with SW_INVALIDATE "
-    "and SW_SCROLLCHILDREN 5 (thread input, visible region, update region, child windows, the "
-    "invalidation of the uncovered strip alone), UpdateWindow 1, BeginPaint 3, EndPaint 2, and the "
-    "wait for the next message 2; about 0.6 ms. In all, a line step makes about as many round trips as "
-    "the ListView's (the table of calls below). The bar is set once, nothing that ScrollWindowEx moved "
-    "is invalidated again, and the paint draws only the strip's cells and titles (one FillRect, one "
-    "PolyPolyline, a DrawTextW per cell). The rest is the paint through WM_PAINT, which the parent's "
-    "GN_PAINT turn needs (it draws into the paint's device context), and the step's wait for the next "
-    "message, which auto-scrolling relies on.")
+# Where docs/performance.md's own words begin: the analysis of the figures,
+# written by hand. Everything from this line on is kept as it is; all above
+# it is made from the measurements.
+HAND_WRITTEN = "<!-- Written by hand from here on: tools/performance_report.py keeps it as it is. -->"
 
 
 def met(ratio, aim):
@@ -159,11 +116,20 @@ def unit(what):
     return "B" if "bytes" in what else "ns/B" if "per byte" in what else "us" if "(us)" in what else "ms"
 
 
-def why(what):
-    for start, text in WHY.items():
-        if what.startswith(start):
-            return SCROLL_WHY if text == "SCROLL" else text
-    return "see the figures and the calls counted below."
+def hand_written(path):
+    """The part of an existing report that people wrote, from its marker on."""
+    if os.path.exists(path):
+        with open(path) as f:
+            text = f.read()
+        if HAND_WRITTEN in text:
+            return text[text.index(HAND_WRITTEN):]
+    return HAND_WRITTEN + "\n"
+
+
+def apart(a, b):
+    """How far apart two figures are, as a percentage of the smaller."""
+    low = min(a, b)
+    return abs(a - b) / low * 100 if low else float("inf")
 
 
 def main():
@@ -183,10 +149,10 @@ def main():
            "Measured by `./scripts/bench`: `bench/bench_main.cpp`, built for 32-bit and for 64-bit Windows "
            "and run under Wine, each in its own run, on a virtual 1920x1080 display. Every figure is the "
            "median of several runs; every ratio compares two figures measured side by side in the same "
-           "process and run, and each aim is judged for each bitness. In brackets, the ratio measured "
-           "before the latest round of work (`bench/before-*.txt`: this benchmark program, run in the same way "
-           "against the DLL built from the sources before that round). "
-           "Timings never fail the tests.", ""]
+           "process and run, and each aim is judged for each bitness. In brackets, the ratio from the "
+           "figures in `bench/before-*.txt` (this benchmark program, run in the same way against an earlier "
+           "build of the DLL). Timings never fail the tests. What the figures mean, and why some aims are "
+           "missed, is in the notes at the end.", ""]
     notes = runs["win32"][1] or runs["win64"][1]
     out += [f"- {n}" for n in notes if not n.startswith("copy of")]
     # The same full paint is measured twice in a run: how far apart the two
@@ -195,11 +161,10 @@ def main():
     for tree, label in BITS:
         paints = [v[1] for k, v in runs[tree][0].items() if k.strip() == "Full paint of a maximised grid"]
         if len(paints) == 2:
-            twice.append(f"{label} {paints[0]:.2f} and {paints[1]:.2f} ms")
+            twice.append(f"{label} {paints[0]:.2f} and {paints[1]:.2f} ms, "
+                         f"{apart(paints[0], paints[1]):.0f}% apart")
     if twice:
-        out.append("- Noise: the machine's two cores are shared with other work, and a figure measured at "
-                   "another moment of the same run can differ by tens of percent. The same full paint, "
-                   "measured twice in one run: " + "; ".join(twice) + ".")
+        out.append("- Noise: the same full paint, measured twice in this run: " + "; ".join(twice) + ".")
     out += ["", "| Figure | Baseline | Aim | 32-bit: ours / baseline | ratio | | 64-bit: ours / baseline | ratio | |",
             "|---|---|---|---|---|---|---|---|---|"]
     keys = list(runs["win32"][0].keys()) + [k for k in runs["win64"][0] if k not in runs["win32"][0]]
@@ -220,7 +185,7 @@ def main():
             was = f" (before: {old[1] / old[3]:.2f})" if old and old[3] else ""
             verdict = met(ratio, aim)
             if verdict == "not met":
-                misses.append((what, label, ratio))
+                misses.append((what, aim, label, ratio))
             cells += [f"{ours:.3f} / {against:.3f} {u}", f"{ratio:.2f}{was}", verdict]
         what, baseline, aim = row
         out.append(f"| {what} | {baseline} | {aim} | " + " | ".join(cells) + " |")
@@ -228,19 +193,15 @@ def main():
     if misses:
         out += ["", "## Where an aim is not met", ""]
         seen = collections.OrderedDict()
-        for what, label, ratio in misses:
-            seen.setdefault(what, []).append(f"{label} {ratio:.2f}x")
-        # Figures that miss for the same reason share one explanation.
-        reasons = collections.OrderedDict()
-        for what, ratios in seen.items():
-            reasons.setdefault(why(what), []).append(f"**{what}** ({', '.join(ratios)})")
-        for reason, figures in reasons.items():
-            out.append(f"- {'; '.join(figures)}: {reason}")
+        for what, aim, label, ratio in misses:
+            seen.setdefault((what, aim), []).append(f"{label} {ratio:.2f}")
+        for (what, aim), ratios in seen.items():
+            out.append(f"- **{what}**: {', '.join(ratios)}, against an aim of {aim}.")
 
     if any(traces.values()):
         out += ["", "## Calls per operation", "",
                 "One operation each, counted in Wine's trace of a run (`latticor_bench --trace`): the round "
-                "trips to the wineserver (each about 40 to 50 microseconds here) and the calls into USER "
+                "trips to the wineserver and the calls into USER "
                 "and GDI made by the grid (by the ListView's own code for its lines). On the 40 x 60 grid "
                 "filling the screen; rows inserted and deleted on the 254 x 16,382 one.", "",
                 "| Operation | 32-bit: server / USER / GDI | 64-bit: server / USER / GDI |", "|---|---|---|"]
@@ -254,14 +215,13 @@ def main():
 
     out += ["", "## Cost against grid size", "",
             "Full paint of a maximised grid, and copying and pasting the whole grid, for 254 columns and "
-            "4 to 16,382 rows, for each bitness. The paint rises until the screen is full (a grid of 4 rows "
-            "shows 3) and stays flat from there: only the cells that show are visited. Copy grows linearly "
-            "with the cells; paste too, above the cost of repainting the pasted cells that show, which "
-            "dominates small pastes under Wine.", "", "![Cost against grid size](images/performance.png)", ""]
+            "4 to 16,382 rows, for each bitness.", "", "![Cost against grid size](images/performance.png)", ""]
     for tree, label in BITS:
         out += [f"- {label}: {n}" for n in runs[tree][1] if n.startswith("copy of")]
-    with open(os.path.join(docs, "performance.md"), "w") as f:
-        f.write("\n".join(out) + "\n")
+    report = os.path.join(docs, "performance.md")
+    kept = hand_written(report)
+    with open(report, "w") as f:
+        f.write("\n".join(out) + "\n\n" + kept)
 
 
 if __name__ == "__main__":

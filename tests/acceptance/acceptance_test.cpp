@@ -6,6 +6,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "real_input.h"
@@ -15,11 +16,8 @@ namespace {
 
 namespace input = real_input;
 
-std::string ShotPath(const std::string& name) {
-  char dir[MAX_PATH] = ".";
-  GetEnvironmentVariableA("LATTICOR_SHOTS", dir, MAX_PATH);
-  return std::string(dir) + "\\" + name + ".bmp";
-}
+// Where the pictures of a test's screen go.
+std::string ShotPath(const std::string& name) { return screen::ShotPath(name + ".bmp"); }
 
 // The centre of cell (col, row) of a grid not scrolled, with default sizes.
 POINT Cell(int col, int row) { return POINT{50 * col + 25, 20 * row + 10}; }
@@ -41,7 +39,7 @@ struct Acceptance : ::testing::Test {
   }
   void Shot(const std::string& name) {
     input::Settle(100);
-    remote::Screenshot(remote::ScreenRectOf(frame)).SaveBmp(ShotPath(name));
+    screen::Capture(remote::ScreenRectOf(frame)).SaveBmp(ShotPath(name));
   }
   HWND Toolbar() const { return FindWindowExA(frame, nullptr, TOOLBARCLASSNAMEA, nullptr); }
   // Clicks a toolbar button as a person would.
@@ -69,6 +67,9 @@ struct Acceptance : ::testing::Test {
     return std::to_string(Ask(grid, GM_GETCURCOL)) + "," + std::to_string(Ask(grid, GM_GETCURROW)) + "-" +
            std::to_string(Ask(grid, GM_GETSELENDCOL)) + "," + std::to_string(Ask(grid, GM_GETSELENDROW));
   }
+  // Waits, however long a loaded machine takes, for what the input before
+  // leads to; the checks after it then say whether it came.
+  static void Await(const std::function<bool()>& done) { remote::WaitUntil(done, 10000); }
   // Answers a message box of Celdra's by clicking its button.
   void Answer(HWND box, int button) {
     HWND control = GetDlgItem(box, button);
@@ -100,6 +101,7 @@ TEST_F(Acceptance, StartsMaximisedAndOpensNumberedDocuments) {
   input::Tap('F', 100);
   input::Key(VK_MENU, false, 200);
   input::Tap('N', 400);
+  Await([&] { return celdra.Document(0) != first; });
   HWND second = celdra.Document(0);
   ASSERT_NE(second, first);
   EXPECT_EQ(celdra.WindowText(second), "Spreadsheet2");
@@ -111,17 +113,19 @@ TEST_F(Acceptance, TypingIntoACellAndMovingOnStoresTheText) {
   HWND editor = celdra.EditorOf(grid);
   input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 200);  // place the editor once
   input::DoubleClick(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
+  Await([&] { return IsWindowVisible(editor) && celdra.Focus() == editor; });
   EXPECT_TRUE(IsWindowVisible(editor));
   EXPECT_EQ(celdra.Focus(), editor);
   input::Type("hello", 30);
   input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 400);
+  Await([&] { return Selection(grid) == "3,3-3,3" && !IsWindowVisible(editor); });
   EXPECT_EQ(celdra.CellText(grid, 2, 2), "hello");
   EXPECT_FALSE(IsWindowVisible(editor));
   EXPECT_EQ(celdra.WindowText(editor), "") << "the editor holds C3's text, which is empty";
   EXPECT_EQ(Selection(grid), "3,3-3,3");
   // On screen: dark text pixels in B2.
   const RECT area = remote::ClientScreenRectOf(grid);
-  remote::Screenshot shot(RECT{area.left + 100, area.top + 40, area.left + 149, area.top + 59});
+  screen::Capture shot(RECT{area.left + 100, area.top + 40, area.left + 149, area.top + 59});
   int dark = 0;
   for (int y = 0; y < shot.height(); ++y) {
     for (int x = 0; x < shot.width(); ++x) dark += Dark(shot.At(x, y));
@@ -129,6 +133,7 @@ TEST_F(Acceptance, TypingIntoACellAndMovingOnStoresTheText) {
   EXPECT_GT(dark, 20) << "hello is drawn in B2";
   Shot("acceptance-typing");
   input::Click(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
+  Await([&] { return Selection(grid) == "2,2-2,2"; });
   EXPECT_EQ(celdra.CurrentCellText(grid), "hello");
 }
 
@@ -141,10 +146,12 @@ TEST_F(Acceptance, UnicodeTypedIntoACellIsStoredAsUtf8AndDrawnAsItsCharacters) {
   input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 200);  // place the editor once
   const POINT b2{100 + 75, 40 + 10};
   input::DoubleClick(grid, b2.x, b2.y, 300);
+  Await([&] { return celdra.Focus() == celdra.EditorOf(grid); });
   ASSERT_EQ(celdra.Focus(), celdra.EditorOf(grid));
   const wchar_t typed[] = L"Grüße αβγ жз";
   input::TypeUnicode(typed, 30);
   input::Click(grid, 325, 70, 400);  // D3, B being wider: its highlight stays off B2
+  Await([&] { return Selection(grid) == "4,3-4,3"; });
   EXPECT_EQ(celdra.CellText(grid, 2, 2), u8"Grüße αβγ жз");
 
   // On screen, B2's text rectangle (100, 40, 249, 59) is exactly what
@@ -152,7 +159,7 @@ TEST_F(Acceptance, UnicodeTypedIntoACellIsStoredAsUtf8AndDrawnAsItsCharacters) {
   // cell's format on the cell's white.
   const RECT client = remote::ClientScreenRectOf(grid);
   const int width = 149, height = 19;
-  remote::Screenshot shot(RECT{client.left + 100, client.top + 40, client.left + 100 + width, client.top + 40 + height});
+  screen::Capture shot(RECT{client.left + 100, client.top + 40, client.left + 100 + width, client.top + 40 + height});
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -192,6 +199,7 @@ TEST_F(Acceptance, ALongTextPassingThroughTheEditorIsCutBetweenCharacters) {
   celdra.SetCellText(grid, 2, 2, text);  // as a program would
   input::Click(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
   input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 300);
+  Await([&] { return Selection(grid) == "3,3-3,3"; });
   EXPECT_EQ(celdra.CellText(grid, 2, 2), kept);
 }
 
@@ -202,15 +210,17 @@ TEST_F(Acceptance, ArrowsAndShiftArrowsMoveAndExtendTheSelection) {
   input::Click(grid, Cell(2, 2).x, Cell(2, 2).y, 200);
   input::Tap(VK_RIGHT);
   input::Tap(VK_DOWN);
+  Await([&] { return Selection(grid) == "3,3-3,3"; });
   EXPECT_EQ(Selection(grid), "3,3-3,3");
   input::Key(VK_SHIFT, true);
   input::Tap(VK_RIGHT);
   input::Tap(VK_RIGHT);
   input::Tap(VK_DOWN);
   input::Key(VK_SHIFT, false, 200);
+  Await([&] { return Selection(grid) == "3,3-5,4"; });
   EXPECT_EQ(Selection(grid), "3,3-5,4");
   const RECT area = remote::ClientScreenRectOf(grid);
-  remote::Screenshot shot(area);
+  screen::Capture shot(area);
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   EXPECT_EQ(shot.At(Cell(5, 4).x, Cell(5, 4).y), window ^ 0xFFFFFF) << "E4 is highlighted";
   EXPECT_EQ(shot.At(Cell(4, 3).x, Cell(4, 3).y), window ^ 0xFFFFFF) << "D3 is highlighted";
@@ -229,6 +239,7 @@ TEST_F(Acceptance, DraggingAColumnEdgeChangesItsWidthByTheDistance) {
   input::MoveTo(grid, 169, 10);
   input::MoveTo(grid, 189, 10, 100);
   input::ButtonUp(300);
+  Await([&] { return Ask(grid, GM_GETCOLWIDTH, 2) != 50 && celdra.Capture() == nullptr; });
   EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 2), 90);
   EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 3), 50);
   Shot("acceptance-resize");
@@ -241,18 +252,24 @@ TEST_F(Acceptance, TheEditorLeavesWithItsCellOnScrollingAndComesBack) {
   input::Settle(200);
   input::Click(grid, Cell(1, 3).x, Cell(1, 3).y, 200);
   input::DoubleClick(grid, Cell(1, 2).x, Cell(1, 2).y, 300);
+  Await([&] { return IsWindowVisible(editor) && celdra.Focus() == editor; });
   ASSERT_TRUE(IsWindowVisible(editor));
   input::Type("draft", 30);
   // The wheel, towards the user: three rows a notch; row 2 leaves the view.
   input::MoveTo(grid, 300, 200);
   input::Wheel(-WHEEL_DELTA, 400);
+  Await([&] { return Ask(grid, GM_GETFIRSTROW) != 1; });
   EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 4);
   EXPECT_FALSE(IsWindowVisible(editor));
   // The scroll bar's up arrow, twice: row 2 is the first row shown again.
   const RECT client = remote::ClientScreenRectOf(grid);
   RECT window = remote::ScreenRectOf(grid);
   const int arrowX = client.right + (window.right - client.right) / 2 - window.left;
-  for (int i = 0; i < 2; ++i) input::Click(grid, arrowX - (client.left - window.left), 5, 300);
+  for (int i = 0; i < 2; ++i) {
+    const LRESULT first = Ask(grid, GM_GETFIRSTROW);
+    input::Click(grid, arrowX - (client.left - window.left), 5, 300);
+    Await([&] { return Ask(grid, GM_GETFIRSTROW) != first; });
+  }
   EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 2);
   EXPECT_TRUE(IsWindowVisible(editor));
   EXPECT_EQ(celdra.Focus(), editor);
@@ -276,6 +293,7 @@ TEST_F(Acceptance, FormatColumnsByKeyboardSetsCountTitlesAndWidth) {
   input::Type("80", 30);
   input::Tap(VK_TAB, 50);  // to OK
   input::Tap(VK_SPACE, 600);
+  Await([&] { return !IsWindow(dialog); });
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 30);
   EXPECT_EQ(celdra.CellText(grid, 29, 0), "AC");
@@ -301,6 +319,7 @@ TEST_F(Acceptance, ClosingADocumentAsksAndEachAnswerDoesItsPart) {
       EXPECT_EQ(remote::Celdra::StaticTexts(notice), "This does not works for now");
       Answer(notice, IDOK);
     }
+    Await([&] { return !IsWindow(box) && (IsWindow(doc) != FALSE) == round.staysOpen; });
     input::Settle(300);
     EXPECT_EQ(IsWindow(doc) != FALSE, round.staysOpen) << "answer " << round.answer;
   }

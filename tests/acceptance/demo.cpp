@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   input::MoveTo(grid, to.x, to.y, 300);
   input::ButtonUp(200);
   input::Settle(300);
-  remote::Screenshot shot(remote::ScreenRectOf(celdra.frame()));
+  screen::Capture shot(remote::ScreenRectOf(celdra.frame()));
   const bool saved = shot.SaveBmp(picture);
   const std::string b1 = celdra.CellText(grid, 2, 1);
   PostMessageA(celdra.frame(), WM_COMMAND, 206, 0);  // File > Exit

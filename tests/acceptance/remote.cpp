@@ -1,6 +1,5 @@
 #include "remote.h"
 
-#include "bitmap_file.h"
 #include "high_addresses.h"
 
 #include <cstring>
@@ -217,43 +216,6 @@ RECT ClientScreenRectOf(HWND hwnd) {
   GetClientRect(hwnd, &r);
   MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-Screenshot::Screenshot(const RECT& wanted) {
-  // Only what lies on the screen can be read (a maximised window's edges
-  // stand off it).
-  const RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  RECT area;
-  IntersectRect(&area, &wanted, &screenRect);
-  width_ = area.right - area.left;
-  height_ = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width_, height_);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width_;
-  bi.bmiHeader.biHeight = -height_;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  pixels_.assign(size_t(width_) * height_ * 4, '\0');
-  GetDIBits(memory, bitmap, 0, height_, pixels_.data(), &bi, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-}
-
-COLORREF Screenshot::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-  const auto* p = reinterpret_cast<const unsigned char*>(pixels_.data()) + (size_t(y) * width_ + x) * 4;
-  return RGB(p[2], p[1], p[0]);
-}
-
-bool Screenshot::SaveBmp(const std::string& path) const {
-  return WriteBmp(path, width_, height_, [this](int x, int y) { return At(x, y); });
 }
 
 }  // namespace remote

@@ -7,7 +7,9 @@
 
 #include <string>
 
+#include "capture.h"
 #include "latticor.h"
+#include "real_input.h"
 
 namespace remote {
 
@@ -69,32 +71,9 @@ class Celdra {
 // shows, in any process.
 HWND WaitForWindow(const char* cls, const char* caption, DWORD timeoutMs);
 // Waits until `done` holds, pumping this thread meanwhile.
-template <typename Done>
-bool WaitUntil(Done done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    Sleep(20);
-  }
-  return true;
-}
+using real_input::WaitUntil;
 
-// The screen's pixels in a rectangle of screen coordinates.
-class Screenshot {
- public:
-  // The part of `screenArea` that lies on the screen.
-  explicit Screenshot(const RECT& screenArea);
-  COLORREF At(int x, int y) const;  // relative to that part's top-left
-  bool SaveBmp(const std::string& path) const;
-  int width() const { return width_; }
-  int height() const { return height_; }
-
- private:
-  int width_, height_;
-  std::string pixels_;  // 32-bit, top-down
-};
+// Rectangles in screen coordinates, as screen::Capture reads them.
 RECT ScreenRectOf(HWND hwnd);        // the whole window
 RECT ClientScreenRectOf(HWND hwnd);  // its client area
 

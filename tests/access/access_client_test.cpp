@@ -10,6 +10,7 @@
 
 #include "access_client.h"
 #include "access_server.h"
+#include "capture.h"
 #include "latticor.h"
 #include "real_input.h"
 #include "access/uia_declarations.h"
@@ -22,11 +23,16 @@ namespace input = real_input;
 // Child ids on the ledger's grid of 5 x 4, or another.
 LONG CellId(LONG c, LONG r, LONG cols = 5, LONG rows = 4) { return GRID_ACC_CELL_ID(c, r, cols, rows); }
 
-// Where the tests leave what people read: $LATTICOR_SHOTS or here.
-std::string OutputPath(const std::string& name) {
-  char dir[MAX_PATH] = ".";
-  GetEnvironmentVariableA("LATTICOR_SHOTS", dir, MAX_PATH);
-  return std::string(dir) + "\\" + name;
+// Waits until the other process's grid has the focus and its current cell
+// is (col, row): a click takes its time to get there on a loaded machine.
+void WaitForFocusAt(HWND grid, LRESULT col, LRESULT row) {
+  const DWORD thread = GetWindowThreadProcessId(grid, nullptr);
+  input::WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == grid && SendMessageA(grid, GM_GETCURCOL, 0, 0) == col &&
+           SendMessageA(grid, GM_GETCURROW, 0, 0) == row;
+  });
 }
 
 struct Ledger : ::testing::Test {
@@ -131,7 +137,7 @@ TEST_F(Ledger, ATreeOfRowsAndCellsWithTheirTitles) {
   EXPECT_EQ(table->accDoDefaultAction(Id(CellId(2, 2))), DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(table->get_accRole(Id(CellId(0, 4)), &v), E_INVALIDARG) << "no such cell";
 
-  std::ofstream(OutputPath("access-walk.txt")) << [&] {
+  std::ofstream(screen::ShotPath("access-walk.txt")) << [&] {
     std::string all;
     for (const std::string& line : walk) all += line + "\n";
     return all;
@@ -177,6 +183,7 @@ TEST_F(Ledger, PointsNeighboursFocusAndSelection) {
   VariantInit(&focus);
   EXPECT_EQ(table->get_accFocus(&focus), S_FALSE);
   input::Click(grid, 125, 30, 200);  // cell (2, 1)
+  WaitForFocusAt(grid, 2, 1);
   ASSERT_EQ(table->get_accFocus(&focus), S_OK);
   IAccessible* focused = Object(table, focus);
   ASSERT_NE(focused, nullptr);
@@ -231,6 +238,7 @@ std::string EventName(DWORD e) {
 
 TEST_F(Ledger, EventsFollowKeysMessagesAndClientsOnceEach) {
   input::Click(grid, 75, 30, 300);  // focus on cell (1, 1), before anyone listens
+  WaitForFocusAt(grid, 1, 1);
   heardGrid = grid;
   heard.clear();
   HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent,
@@ -274,6 +282,9 @@ TEST_F(Ledger, EventsFollowKeysMessagesAndClientsOnceEach) {
   for (const Step& step : steps) {
     heard.clear();
     step.act();
+    // The events come from the grid's process: as many as are due, however
+    // long the machine takes, then a while for any that should not come.
+    input::WaitUntil([&] { return heard.size() >= step.events.size(); });
     input::Settle(200);
     std::string got;
     for (const Heard& h : heard) got += EventName(h.event) + " " + std::to_string(h.child) + "; ";

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "access_client.h"
-#include "harness.h"
 #include "access/uia_declarations.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -67,13 +67,12 @@ std::vector<std::string> Names(SAFEARRAY* array) {
 
 // A 5 x 4 grid of this process, with the ledger's texts, and its root
 // element.
-struct Provider : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = parent.CreateGrid();
+struct Provider : harness::GridFixture {
   IAccessible* table = nullptr;
   IRawElementProviderSimple* root = nullptr;
 
   void SetUp() override {
+    MakeGrid(harness::GridSetup().Unpainted().KeepNotes());
     const char* texts[][5] = {{"", "Name", "Qty", "", "Price"},
                               {"First", "apple", "3", "", "1.20"},
                               {"", "pear", "12", "", ""},
@@ -95,6 +94,7 @@ struct Provider : ::testing::Test {
   void TearDown() override {
     if (root) root->Release();
     if (table) table->Release();
+    harness::GridFixture::TearDown();
   }
   IRawElementProviderSimple* Item(int row, int column) {
     IGridProvider* cells = Pattern<IGridProvider>(root, UIA_GridPatternId);

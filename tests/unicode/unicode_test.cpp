@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "clipboard.h"
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -35,17 +35,14 @@ constexpr UINT kRows = sizeof kSamples / sizeof kSamples[0];
 
 // Each sample in column 1 in the grid's default format and in column 2
 // centred, in blue; row r holds sample r - 1.
-struct Utf8Grid : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
+struct Utf8Grid : harness::GridFixture {
   HFONT font = CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, kFontFace);
   std::vector<POINT> cells;
 
   void SetUp() override {
     ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest makes UTF-8 the process's code page";
     ASSERT_EQ(FaceOf(font), kFontFace) << "scripts/setup installs it";
-    grid = parent.CreateGrid(7, 0, 0, 400, 200);
-    harness::SizeClient(grid, 400, 200);
+    MakeGrid(harness::GridSetup().Size(400, 200).ExactClient().Unpainted().KeepNotes());
     Ask(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font));
     Ask(grid, GM_ENABLESELECT, 0);
     Ask(grid, GM_SETROWCOUNT, kRows + 1);
@@ -62,7 +59,7 @@ struct Utf8Grid : ::testing::Test {
     }
   }
   void TearDown() override {
-    DestroyWindow(grid);
+    harness::GridFixture::TearDown();
     DeleteObject(font);
   }
   static std::string FaceOf(HFONT f) {

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
 using harness::Ask;
 using harness::CellText;
 using harness::Describe;
+using harness::ExpectRefusal;
 using harness::MessageBoxCapture;
 using harness::Note;
 using harness::Sent;
@@ -22,27 +23,9 @@ const char kColCountText[] = "The maximum number of cols is 254\r\nand the minim
 const char kRowCountText[] = "The maximum number of rows is 16382\r\nand the minimum is 2.";
 const char kBadRowText[] = "Invalid number of row.";
 
-struct DimensionsTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(9, 0, 0, 400, 300);
-    ASSERT_NE(grid, nullptr);
-    UpdateWindow(grid);
-    parent.Clear();
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct DimensionsTest : harness::GridFixture {
+  void SetUp() override { MakeGrid(harness::GridSetup().Id(9)); }
 
-  // The one box the message showed, checked whole.
-  void ExpectRefusal(UINT msg, WPARAM value, const char* text, UINT style) {
-    MessageBoxCapture boxes;
-    EXPECT_EQ(Ask(grid, msg, value), IDOK) << msg << " " << value;
-    ASSERT_EQ(boxes.boxes.size(), 1u) << msg << " " << value;
-    EXPECT_EQ(boxes.boxes[0].text, text);
-    EXPECT_EQ(boxes.boxes[0].caption, "Latticor");
-    EXPECT_EQ(boxes.boxes[0].style, style);
-    EXPECT_EQ(boxes.boxes[0].owner, nullptr);
-  }
   void ExpectBar(int bar, int max) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
@@ -55,8 +38,8 @@ struct DimensionsTest : ::testing::Test {
 };
 
 TEST_F(DimensionsTest, CountsOutOfRangeAreRefusedWithTheirBoxes) {
-  for (WPARAM n : {WPARAM{0}, WPARAM{1}, WPARAM{255}}) ExpectRefusal(GM_SETCOLCOUNT, n, kColCountText, MB_OK);
-  for (WPARAM n : {WPARAM{0}, WPARAM{1}, WPARAM{16383}}) ExpectRefusal(GM_SETROWCOUNT, n, kRowCountText, MB_OK);
+  for (WPARAM n : {WPARAM{0}, WPARAM{1}, WPARAM{255}}) ExpectRefusal(grid, GM_SETCOLCOUNT, n, kColCountText, MB_OK);
+  for (WPARAM n : {WPARAM{0}, WPARAM{1}, WPARAM{16383}}) ExpectRefusal(grid, GM_SETROWCOUNT, n, kRowCountText, MB_OK);
   EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 5);
   EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 4);
   MessageBoxCapture none;
@@ -70,13 +53,13 @@ TEST_F(DimensionsTest, CountsOutOfRangeAreRefusedWithTheirBoxes) {
 }
 
 TEST_F(DimensionsTest, InsertionAndDeletionRefuseBadRowsWithTheExclamationIcon) {
-  ExpectRefusal(GM_INSERTROW, 4, kBadRowText, MB_OK | MB_ICONEXCLAMATION);
-  ExpectRefusal(GM_DELETEROW, 4, kBadRowText, MB_OK | MB_ICONEXCLAMATION);
+  ExpectRefusal(grid, GM_INSERTROW, 4, kBadRowText, MB_OK | MB_ICONEXCLAMATION);
+  ExpectRefusal(grid, GM_DELETEROW, 4, kBadRowText, MB_OK | MB_ICONEXCLAMATION);
   EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 4);
   Ask(grid, GM_SETROWCOUNT, 2);
-  ExpectRefusal(GM_DELETEROW, 1, kRowCountText, MB_OK);
+  ExpectRefusal(grid, GM_DELETEROW, 1, kRowCountText, MB_OK);
   Ask(grid, GM_SETROWCOUNT, 16382);
-  ExpectRefusal(GM_INSERTROW, 1, kRowCountText, MB_OK);
+  ExpectRefusal(grid, GM_INSERTROW, 1, kRowCountText, MB_OK);
   EXPECT_EQ(Ask(grid, GM_GETROWCOUNT), 16382);
 }
 

@@ -6,28 +6,22 @@
 #include <utility>
 #include <vector>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
 using harness::Ask;
 namespace input = harness::input;
 
-struct RealInputTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
+struct RealInputTest : harness::GridFixture {
   void SetUp() override {
-    grid = parent.CreateGrid(7, 0, 0, 400, 300);
-    harness::SizeClient(grid, 400, 300);
-    Ask(grid, GM_SETCOLCOUNT, 10);
-    Ask(grid, GM_SETROWCOUNT, 30);
-    UpdateWindow(grid);
+    MakeGrid(harness::GridSetup().ExactClient().Cells(10, 30).KeepNotes());
     input::MoveTo(grid, 300, 200);
     parent.Clear();
   }
   void TearDown() override {
     input::ButtonUp(10);
-    DestroyWindow(grid);
+    harness::GridFixture::TearDown();
   }
   std::string Selection() { return harness::SelectionOf(grid); }
 };

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -22,22 +22,14 @@ void HoldShift(bool held) {
 
 // 10 columns and 40 rows in 400 x 300: rows 1..15 and columns 1..8 have
 // their leading edges inside.
-struct KeysTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
+struct KeysTest : harness::GridFixture {
   void SetUp() override {
     HoldShift(false);
-    grid = parent.CreateGrid(0x10007, 0, 0, 400, 300);
-    harness::SizeClient(grid, 400, 300);
-    Ask(grid, GM_SETCOLCOUNT, 10);
-    Ask(grid, GM_SETROWCOUNT, 40);
-    UpdateWindow(grid);
-    SetFocus(grid);
-    parent.Clear();
+    MakeGrid(harness::GridSetup().Id(0x10007).ExactClient().Cells(10, 40).Focused());
   }
   void TearDown() override {
     HoldShift(false);
-    DestroyWindow(grid);
+    harness::GridFixture::TearDown();
   }
   void Key(WPARAM vk, bool shift = false) {
     HoldShift(shift);

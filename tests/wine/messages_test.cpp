@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -25,15 +25,8 @@ using harness::Posted;
 using harness::Sent;
 
 // A grid that has not been shown, so nothing has painted it yet.
-struct GridTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(7, 0, 0, 400, 300, /*visible=*/false);
-    ASSERT_NE(grid, nullptr);
-    parent.Clear();
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct GridTest : harness::GridFixture {
+  void SetUp() override { MakeGrid(harness::GridSetup().Hidden()); }
 };
 
 TEST_F(GridTest, AFreshGridAnswersWithItsDefaults) {
@@ -98,15 +91,7 @@ TEST_F(GridTest, OutOfRangeCellMovesAreRefusedWithTheirBoxes) {
       {GM_SETSELENDCOL, 0, "Invalid number of column."}, {GM_SETSELENDCOL, 5, "Invalid number of column."},
       {GM_SETSELENDROW, 0, "Invalid number of row."},    {GM_SETSELENDROW, 4, "Invalid number of row."},
   };
-  for (const Refusal& r : refusals) {
-    MessageBoxCapture boxes;
-    EXPECT_EQ(Ask(grid, r.msg, r.value), IDOK) << r.msg << " " << r.value;
-    ASSERT_EQ(boxes.boxes.size(), 1u) << r.msg << " " << r.value;
-    EXPECT_EQ(boxes.boxes[0].text, r.text);
-    EXPECT_EQ(boxes.boxes[0].caption, "Latticor");
-    EXPECT_EQ(boxes.boxes[0].style, static_cast<UINT>(MB_OK)) << "no icon";
-    EXPECT_EQ(boxes.boxes[0].owner, nullptr);
-  }
+  for (const Refusal& r : refusals) harness::ExpectRefusal(grid, r.msg, r.value, r.text, MB_OK);  // no icon
   for (UINT msg : {GM_GETCURCOL, GM_GETCURROW, GM_GETSELENDCOL, GM_GETSELENDROW}) {
     EXPECT_EQ(Ask(grid, msg), 1) << "changed by a refused message: " << msg;
   }
@@ -606,15 +591,8 @@ TEST_F(GridTest, EveryMessageAnswersWhatTheHeaderDocuments) {
 }
 
 // Grids that are shown and take the focus.
-struct ShownGridTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(0x12345, 0, 0, 400, 300);
-    ASSERT_NE(grid, nullptr);
-    parent.Clear();
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct ShownGridTest : harness::GridFixture {
+  void SetUp() override { MakeGrid(harness::GridSetup().Id(0x12345).Unpainted()); }
 };
 
 TEST_F(ShownGridTest, FocusRunsTheTimerAndIsReported) {

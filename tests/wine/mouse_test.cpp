@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -12,17 +12,8 @@ using harness::Note;
 using harness::Posted;
 using harness::Sent;
 
-struct MouseTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(7, 0, 0, 400, 300);
-    harness::SizeClient(grid, 400, 300);
-    UpdateWindow(grid);
-    SetFocus(grid);
-    parent.Clear();
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct MouseTest : harness::GridFixture {
+  void SetUp() override { MakeGrid(harness::GridSetup().ExactClient().Focused()); }
   void Press(int x, int y) {
     Ask(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(x, y));
     Ask(grid, WM_LBUTTONUP, 0, MAKELONG(x, y));

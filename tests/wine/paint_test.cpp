@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "grid_fixture.h"
 #include "text.h"
 
 namespace {
@@ -34,18 +34,8 @@ void PaintOver(HWND grid, COLORREF color) {
 
 // A default grid (5 x 4 cells of 50 x 20) in a client area of 400 x 300,
 // its grid lines red so that they stand out.
-struct PaintTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(7, 10, 10, 400, 300);
-    ASSERT_NE(grid, nullptr);
-    harness::SizeClient(grid, 400, 300);
-    Ask(grid, GM_SETGRIDCOLOR, kRed);
-    UpdateWindow(grid);
-    parent.Clear();
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct PaintTest : harness::GridFixture {
+  void SetUp() override { MakeGrid(harness::GridSetup().At(10, 10).ExactClient().GridColor(kRed)); }
   RECT CurCellRect() {
     GridCell cell;
     RECT r{};

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -20,15 +20,9 @@ using harness::Page;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-struct PrintTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(7, 0, 0, 400, 300);
-    Ask(grid, GM_SETGRIDCOLOR, kRed);
-    UpdateWindow(grid);  // printing uses the positions of the last paint
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct PrintTest : harness::GridFixture {
+  // Painted: printing uses the positions of the last paint.
+  void SetUp() override { MakeGrid(harness::GridSetup().GridColor(kRed).KeepNotes()); }
   LRESULT Print(HDC dc, UINT colFrom, UINT colTo, UINT rowFrom, UINT rowTo, UINT percent = 100) {
     GridPrintRange range{colFrom, colTo, rowFrom, rowTo, percent};
     return Ask(grid, GM_PRINT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(&range));

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -120,18 +120,11 @@ const char* Name(Act a) {
   }
 }
 
-struct ReentrantParent : ::testing::TestWithParam<std::tuple<UINT, Act>> {
-  harness::TestParent parent;
-  HWND grid = nullptr;
+struct ReentrantParent : harness::GridFixtureOf<::testing::TestWithParam<std::tuple<UINT, Act>>> {
   int acted = 0;
 
   void SetUp() override {
-    grid = parent.CreateGrid(7, 0, 0, 400, 300);
-    harness::SizeClient(grid, 400, 300);
-    Ask(grid, GM_SETCOLCOUNT, 30);
-    Ask(grid, GM_SETROWCOUNT, 60);
-    UpdateWindow(grid);
-    SetFocus(grid);
+    MakeGrid(harness::GridSetup().ExactClient().Cells(30, 60).Focused().KeepNotes());
     harness::Pump();
     const UINT when = std::get<0>(GetParam());
     const Act act = std::get<1>(GetParam());
@@ -147,9 +140,6 @@ struct ReentrantParent : ::testing::TestWithParam<std::tuple<UINT, Act>> {
       }
       return 0;
     };
-  }
-  void TearDown() override {
-    if (IsWindow(grid)) DestroyWindow(grid);
   }
 };
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "harness.h"
+#include "grid_fixture.h"
 
 namespace {
 
@@ -16,18 +16,8 @@ using harness::Sent;
 
 // 30 columns and 100 rows in a client area of 400 x 300: 14 rows and 7
 // columns below and right of the titles.
-struct ScrollTest : ::testing::Test {
-  harness::TestParent parent;
-  HWND grid = nullptr;
-  void SetUp() override {
-    grid = parent.CreateGrid(7, 0, 0, 400, 300);
-    harness::SizeClient(grid, 400, 300);
-    Ask(grid, GM_SETCOLCOUNT, 30);
-    Ask(grid, GM_SETROWCOUNT, 100);
-    UpdateWindow(grid);
-    parent.Clear();
-  }
-  void TearDown() override { DestroyWindow(grid); }
+struct ScrollTest : harness::GridFixture {
+  void SetUp() override { MakeGrid(harness::GridSetup().ExactClient().Cells(30, 100)); }
   LRESULT V(WORD code, WORD position = 0) { return Ask(grid, WM_VSCROLL, MAKELONG(code, position), 0); }
   LRESULT H(WORD code, WORD position = 0) { return Ask(grid, WM_HSCROLL, MAKELONG(code, position), 0); }
   int BarPos(int bar) { return GetScrollPos(grid, bar); }

@@ -1,6 +1,6 @@
 #include "harness.h"
 
-#include "bitmap_file.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -127,14 +127,7 @@ void Pump() {
   }
 }
 
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (GetTickCount() - start < ms);
-  Pump();
-}
+void PumpFor(DWORD ms) { real_input::Settle(ms); }
 
 RECT ClientRect(HWND hwnd) {
   RECT r;
@@ -229,6 +222,16 @@ MessageBoxCapture::MessageBoxCapture(std::initializer_list<int> answers)
         EndDialog(dialog, answers_[turn < answers_.size() ? turn : answers_.size() - 1]);
       }) {}
 
+void ExpectRefusal(HWND grid, UINT msg, WPARAM value, const char* text, UINT style) {
+  MessageBoxCapture boxes;
+  EXPECT_EQ(Ask(grid, msg, value), IDOK) << msg << " " << value;
+  ASSERT_EQ(boxes.boxes.size(), 1u) << msg << " " << value;
+  EXPECT_EQ(boxes.boxes[0].text, text);
+  EXPECT_EQ(boxes.boxes[0].caption, "Latticor");
+  EXPECT_EQ(boxes.boxes[0].style, style);
+  EXPECT_EQ(boxes.boxes[0].owner, nullptr);
+}
+
 HeapUse ProcessHeapUse() {
   HeapUse use{0, 0};
   HANDLE heap = GetProcessHeap();
@@ -242,59 +245,6 @@ HeapUse ProcessHeapUse() {
   }
   HeapUnlock(heap);
   return use;
-}
-
-Capture::Capture(HWND hwnd) {
-  UpdateWindow(hwnd);
-  GdiFlush();
-  const RECT client = ClientRect(hwnd);
-  width_ = client.right;
-  height_ = client.bottom;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width_;
-  bi.bmiHeader.biHeight = -height_;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(hwnd);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const unsigned*>(bits);
-  pixels_.assign(p, p + size_t(width_) * height_);
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(hwnd, screen);
-}
-
-COLORREF Capture::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-  const unsigned p = pixels_[size_t(y) * width_ + x];
-  return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-}
-
-int Capture::Count(const RECT& r, bool (*pred)(COLORREF)) const {
-  int n = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) n += pred(At(x, y)) ? 1 : 0;
-  }
-  return n;
-}
-
-int Capture::Differences(const Capture& other) const {
-  if (width_ != other.width_ || height_ != other.height_) return width_ * height_;
-  int n = 0;
-  for (size_t i = 0; i < pixels_.size(); ++i) n += pixels_[i] != other.pixels_[i];
-  return n;
-}
-
-bool Capture::SaveBmp(const std::string& path) const {
-  return WriteBmp(path, width_, height_, [this](int x, int y) { return At(x, y); });
 }
 
 RECT CellTextRect(HWND grid, UINT col, UINT row) {
@@ -369,11 +319,6 @@ int Page::Marked(int left, int top, int right, int bottom) const {
   return n;
 }
 
-std::string ShotPath(const std::string& name) {
-  char dir[MAX_PATH] = ".";
-  GetEnvironmentVariableA("LATTICOR_SHOTS", dir, MAX_PATH);
-  return std::string(dir) + "\\" + name;
-}
 
 
 std::string CellText(HWND grid, UINT col, UINT row) {

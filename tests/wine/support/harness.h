@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "gdi_slots.h"
 #include "latticor.h"
 #include "real_input.h"
@@ -107,6 +108,11 @@ class MessageBoxCapture {
   DialogWatch watch_;
 };
 
+// Sends `msg` with `value` to `grid` and checks that the grid refused it
+// with one box of its own: `text` under the caption "Latticor", in
+// `style`, owned by no window, answered with IDOK.
+void ExpectRefusal(HWND grid, UINT msg, WPARAM value, const char* text, UINT style);
+
 // Busy blocks of the process heap, which the global heap draws from.
 struct HeapUse {
   size_t blocks;
@@ -114,24 +120,8 @@ struct HeapUse {
 };
 HeapUse ProcessHeapUse();
 
-// The pixels of a window's client area, read back from its device context.
-class Capture {
- public:
-  explicit Capture(HWND hwnd);
-  int width() const { return width_; }
-  int height() const { return height_; }
-  COLORREF At(int x, int y) const;
-  // Pixels of the rectangle for which `pred` holds.
-  int Count(const RECT& r, bool (*pred)(COLORREF)) const;
-  // Writes a 24-bit BMP, for a person to look at.
-  bool SaveBmp(const std::string& path) const;
-  // Pixels that differ from `other`'s (of a client area the same size).
-  int Differences(const Capture& other) const;
-
- private:
-  int width_, height_;
-  std::vector<unsigned> pixels_;  // top-down, 0x00RRGGBB
-};
+// The pixels of a window's client area: see capture.h.
+using Capture = screen::Capture;
 inline COLORREF Inverted(COLORREF c) { return c ^ 0x00FFFFFF; }
 
 // The rectangle in which a grid that is not scrolled draws the text of data
@@ -174,9 +164,8 @@ class Page {
   HGDIOBJ old_;
   unsigned* bits_ = nullptr;
 };
-// Where the tests leave pictures for people: $LATTICOR_SHOTS or the
-// current directory.
-std::string ShotPath(const std::string& name);
+// Where the tests leave pictures for people: see capture.h.
+using screen::ShotPath;
 
 // Real input: see real_input.h.
 namespace input = real_input;

@@ -1,9 +1,43 @@
 #include "real_input.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 namespace real_input {
+
+namespace {
+
+// How long the system may take to take an event in: on a loaded machine
+// input through the X server can come back late.
+constexpr DWORD kArrivalMs = 5000;
+
+// Delivers this thread's messages until `arrived` holds (or kArrivalMs
+// have passed): the event has reached the system, so the window it is for
+// has it in its queue.
+template <typename Arrived>
+void AwaitArrival(Arrived arrived) {
+  const DWORD start = GetTickCount();
+  while (!arrived() && GetTickCount() - start < kArrivalMs) Settle(0);
+}
+
+bool KeyIsDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+// Where the pointer is, within the pixel that absolute SendInput can be off.
+bool PointerNear(POINT target) {
+  POINT at;
+  return GetCursorPos(&at) && std::abs(at.x - target.x) <= 1 && std::abs(at.y - target.y) <= 1;
+}
+
+// A point of the screen, as far as the pointer can go towards it.
+POINT OnScreen(POINT p) {
+  p.x = std::max(0L, std::min<LONG>(p.x, GetSystemMetrics(SM_CXSCREEN) - 1));
+  p.y = std::max(0L, std::min<LONG>(p.y, GetSystemMetrics(SM_CYSCREEN) - 1));
+  return p;
+}
+
+}  // namespace
 
 void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
   POINT p{clientX, clientY};
@@ -14,6 +48,7 @@ void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
   in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
+  AwaitArrival([p] { return PointerNear(OnScreen(p)); });
   Settle(settleMs);
 }
 
@@ -22,6 +57,8 @@ void Button(DWORD flags, DWORD settleMs) {
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = flags;
   SendInput(1, &in, sizeof in);
+  const bool down = flags == MOUSEEVENTF_LEFTDOWN;
+  AwaitArrival([down] { return KeyIsDown(VK_LBUTTON) == down; });
   Settle(settleMs);
 }
 
@@ -35,6 +72,7 @@ void Key(WORD vk, bool down, DWORD settleMs) {
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &in, sizeof in);
+  AwaitArrival([vk, down] { return KeyIsDown(vk) == down; });
   Settle(settleMs);
 }
 
@@ -145,7 +183,9 @@ bool Available() { return GetFileAttributesA("Z:\\usr\\bin\\xdotool") != INVALID
 void MoveToScreen(int x, int y, DWORD settleMs) {
   char args[64];
   std::snprintf(args, sizeof args, "mousemove %d %d", x, y);
-  Xdotool(args, settleMs);
+  Xdotool(args, 0);
+  AwaitArrival([x, y] { return PointerNear(OnScreen(POINT{x, y})); });
+  Settle(settleMs);
 }
 
 void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
@@ -154,8 +194,16 @@ void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs) {
   MoveToScreen(p.x, p.y, settleMs);
 }
 
-void ButtonDown(DWORD settleMs) { Xdotool("mousedown 1", settleMs); }
-void ButtonUp(DWORD settleMs) { Xdotool("mouseup 1", settleMs); }
+void ButtonDown(DWORD settleMs) {
+  Xdotool("mousedown 1", 0);
+  AwaitArrival([] { return KeyIsDown(VK_LBUTTON); });
+  Settle(settleMs);
+}
+void ButtonUp(DWORD settleMs) {
+  Xdotool("mouseup 1", 0);
+  AwaitArrival([] { return !KeyIsDown(VK_LBUTTON); });
+  Settle(settleMs);
+}
 void Click(DWORD settleMs) { Xdotool("click 1", settleMs); }
 void DoubleClick(DWORD settleMs) { Xdotool("click --repeat 2 --delay 40 1", settleMs); }
 

@@ -7,7 +7,9 @@
 
 namespace real_input {
 
-// Each call then pumps this thread's messages for `settleMs`.
+// Each call waits until the system has taken the event in (the pointer is
+// there, the key or button is down or up), then pumps this thread's
+// messages for `settleMs`.
 void MoveTo(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
 void ButtonDown(DWORD settleMs = 30);
 void ButtonUp(DWORD settleMs = 30);
@@ -23,6 +25,18 @@ void TypeUnicode(const wchar_t* text, DWORD settleMs = 20);
 void Wheel(int distance, DWORD settleMs = 50);
 // Delivers this thread's messages for `ms` milliseconds.
 void Settle(DWORD ms);
+// Delivers this thread's messages until `done` holds, for `timeoutMs` at
+// most; whether it came to hold. For what input leads to: a slow machine
+// takes longer, and a fixed wait would then look too early.
+template <typename Done>
+bool WaitUntil(Done done, DWORD timeoutMs = 5000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Settle(20);
+  }
+  return true;
+}
 // Until it is set back to null, Settle offers every message to
 // IsDialogMessage for this modeless dialog first, as a dialog's own message
 // loop does.
