@@ -5,8 +5,10 @@ build=${LATTICOR_BUILD:-$root/build}
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# A Windows program's screen: the tests measure pixels on it.
-xvfb_args=(-a -s "-screen 0 1920x1080x24")
+# A Windows program's screen: the tests measure pixels on it. Without
+# auto-repeat (-r): on a loaded machine a key's release can reach the X
+# server late, and a held key would then arrive twice.
+xvfb_args=(-a -s "-screen 0 1920x1080x24 -r")
 
 # The Windows trees: their folder under build/ and their target.
 windows_trees=(win32:i686-w64-mingw32 win64:x86_64-w64-mingw32)
@@ -60,6 +62,33 @@ fuzz_target() {
   return $status
 }
 
+# result_line LOG NAME STATUS MS [DETAILS]: one result in the tests' own
+# format, appended to LOG, which the test command counts:
+# "[       OK ] NAME (MS ms)", or "[  FAILED  ] NAME (MS ms)" followed by
+# the last lines of the file DETAILS.
+result_line() {
+  local log=$1 name=$2 status=$3 ms=$4 details=${5:-}
+  if [ "$status" = 0 ]; then
+    echo "[       OK ] $name ($ms ms)" >>"$log"
+  else
+    echo "[  FAILED  ] $name ($ms ms)" >>"$log"
+    [ -n "$details" ] && tail -n 20 "$details" | sed 's/^/    /' >>"$log"
+  fi
+  return 0
+}
+
+# run_check LOG NAME OUTPUT COMMAND...: runs COMMAND with its output in the
+# file OUTPUT and reports it with result_line; COMMAND's exit status.
+run_check() {
+  local log=$1 name=$2 out=$3 start status
+  shift 3
+  start=$(date +%s%N)
+  "$@" >"$out" 2>&1
+  status=$?
+  result_line "$log" "$name" $status $((($(date +%s%N) - start) / 1000000)) "$out"
+  return $status
+}
+
 # A real printer for the printing tests: a CUPS queue that writes each job
 # as a PDF file into ~/PDF. Starts the CUPS server if it is not running.
 printer_queue() {
@@ -75,6 +104,8 @@ printer_queue() {
 # goes through it. The lock is not handed down (-o): a wineserver or a Wine
 # service that outlives the command must not keep the turn.
 in_wine_turn() {
+  flock -n /tmp/latticor-wine.lock true ||
+    echo "waiting for the Wine turn: another run of Windows programs holds it" >&2
   flock -o /tmp/latticor-wine.lock "$@"
 }
 
@@ -122,19 +153,31 @@ wine_session() {
   export LATTICOR_PDF_DIR
 }
 
-# wine_alone FOLDER PROGRAM [ARGUMENTS]: one Windows program, run in FOLDER
-# on a virtual display in the Wine turn, with the tests' environment and
-# under a timeout (LATTICOR_TIMEOUT seconds, 600 by default); its exit
-# status.
-wine_alone() {
+# wine_run COMMAND [ARGUMENTS]: one Wine session for COMMAND (a program, a
+# script, or a function exported with export -f) and every Windows program
+# it starts: a virtual display, the Wine turn, wine_session's environment,
+# and the session's wineserver ended afterwards; COMMAND's exit status.
+wine_run() {
   in_wine_turn xvfb-run "${xvfb_args[@]}" bash -c '
     source "$1/scripts/lib.sh"
-    folder=$2
-    shift 2
+    shift
     wine_session >/dev/null
-    cd "$folder" && timeout -k 10 "${LATTICOR_TIMEOUT:-600}" wine "$@"
+    "$@"
     status=$?
     wineserver -k 2>/dev/null
     exit $status
-  ' wine-alone "$root" "$@"
+  ' wine-run "$root" "$@"
+}
+
+# wine_in FOLDER PROGRAM [ARGUMENTS]: inside a Wine session, one Windows
+# program run in FOLDER under a timeout (LATTICOR_TIMEOUT seconds, 600 by
+# default); its exit status.
+wine_in() {
+  (cd "$1" && timeout -k 10 "${LATTICOR_TIMEOUT:-600}" wine "${@:2}")
+}
+
+# wine_alone FOLDER PROGRAM [ARGUMENTS]: one Windows program in a Wine
+# session of its own; its exit status.
+wine_alone() {
+  wine_run wine_in "$@"
 }

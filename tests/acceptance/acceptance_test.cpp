@@ -45,11 +45,11 @@ struct Acceptance : ::testing::Test {
   // Clicks a toolbar button as a person would.
   void ClickButton(int index) {
     const RECT r = celdra.AskRect(Toolbar(), TB_GETITEMRECT, index);
-    input::Click(Toolbar(), (r.left + r.right) / 2, (r.top + r.bottom) / 2, 300);
+    input::Click(Toolbar(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   HWND OpenDocument() {
     const HWND before = celdra.Document(0);
-    ClickButton(0);  // New
+    ClickButton(0);  // New; the wait below is for the document it opens
     HWND doc = nullptr;
     remote::WaitUntil([&] { return (doc = celdra.Document(0)) != nullptr && doc != before; }, 5000);
     input::Settle(200);
@@ -75,7 +75,7 @@ struct Acceptance : ::testing::Test {
     HWND control = GetDlgItem(box, button);
     RECT r;
     GetClientRect(control, &r);
-    input::Click(control, r.right / 2, r.bottom / 2, 400);
+    input::Click(control, r.right / 2, r.bottom / 2, 100);  // the callers wait for the box to go
   }
 };
 
@@ -112,7 +112,7 @@ TEST_F(Acceptance, TypingIntoACellAndMovingOnStoresTheText) {
   HWND grid = celdra.GridOf(OpenDocument());
   HWND editor = celdra.EditorOf(grid);
   input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 200);  // place the editor once
-  input::DoubleClick(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
+  input::DoubleClick(grid, Cell(2, 2).x, Cell(2, 2).y);
   Await([&] { return IsWindowVisible(editor) && celdra.Focus() == editor; });
   EXPECT_TRUE(IsWindowVisible(editor));
   EXPECT_EQ(celdra.Focus(), editor);
@@ -132,7 +132,7 @@ TEST_F(Acceptance, TypingIntoACellAndMovingOnStoresTheText) {
   }
   EXPECT_GT(dark, 20) << "hello is drawn in B2";
   Shot("acceptance-typing");
-  input::Click(grid, Cell(2, 2).x, Cell(2, 2).y, 300);
+  input::Click(grid, Cell(2, 2).x, Cell(2, 2).y);
   Await([&] { return Selection(grid) == "2,2-2,2"; });
   EXPECT_EQ(celdra.CurrentCellText(grid), "hello");
 }
@@ -145,7 +145,7 @@ TEST_F(Acceptance, UnicodeTypedIntoACellIsStoredAsUtf8AndDrawnAsItsCharacters) {
   SendMessageA(grid, GM_SETCOLWIDTH, 2, 150);  // room for the whole text
   input::Click(grid, Cell(3, 3).x, Cell(3, 3).y, 200);  // place the editor once
   const POINT b2{100 + 75, 40 + 10};
-  input::DoubleClick(grid, b2.x, b2.y, 300);
+  input::DoubleClick(grid, b2.x, b2.y);
   Await([&] { return celdra.Focus() == celdra.EditorOf(grid); });
   ASSERT_EQ(celdra.Focus(), celdra.EditorOf(grid));
   const wchar_t typed[] = L"Grüße αβγ жз";
@@ -238,7 +238,7 @@ TEST_F(Acceptance, DraggingAColumnEdgeChangesItsWidthByTheDistance) {
   input::ButtonDown(50);
   input::MoveTo(grid, 169, 10);
   input::MoveTo(grid, 189, 10, 100);
-  input::ButtonUp(300);
+  input::ButtonUp(100);
   Await([&] { return Ask(grid, GM_GETCOLWIDTH, 2) != 50 && celdra.Capture() == nullptr; });
   EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 2), 90);
   EXPECT_EQ(Ask(grid, GM_GETCOLWIDTH, 3), 50);
@@ -251,14 +251,14 @@ TEST_F(Acceptance, TheEditorLeavesWithItsCellOnScrollingAndComesBack) {
   SendMessageA(grid, GM_SETROWCOUNT, 100, 0);  // the Rows dialog has its own test
   input::Settle(200);
   input::Click(grid, Cell(1, 3).x, Cell(1, 3).y, 200);
-  input::DoubleClick(grid, Cell(1, 2).x, Cell(1, 2).y, 300);
+  input::DoubleClick(grid, Cell(1, 2).x, Cell(1, 2).y);
   Await([&] { return IsWindowVisible(editor) && celdra.Focus() == editor; });
   ASSERT_TRUE(IsWindowVisible(editor));
   input::Type("draft", 30);
   // The wheel, towards the user: three rows a notch; row 2 leaves the view.
   input::MoveTo(grid, 300, 200);
-  input::Wheel(-WHEEL_DELTA, 400);
-  Await([&] { return Ask(grid, GM_GETFIRSTROW) != 1; });
+  input::Wheel(-WHEEL_DELTA, 100);
+  Await([&] { return Ask(grid, GM_GETFIRSTROW) != 1 && !IsWindowVisible(editor); });
   EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 4);
   EXPECT_FALSE(IsWindowVisible(editor));
   // The scroll bar's up arrow, twice: row 2 is the first row shown again.
@@ -267,9 +267,10 @@ TEST_F(Acceptance, TheEditorLeavesWithItsCellOnScrollingAndComesBack) {
   const int arrowX = client.right + (window.right - client.right) / 2 - window.left;
   for (int i = 0; i < 2; ++i) {
     const LRESULT first = Ask(grid, GM_GETFIRSTROW);
-    input::Click(grid, arrowX - (client.left - window.left), 5, 300);
+    input::Click(grid, arrowX - (client.left - window.left), 5, 100);
     Await([&] { return Ask(grid, GM_GETFIRSTROW) != first; });
   }
+  Await([&] { return IsWindowVisible(editor) && celdra.Focus() == editor; });
   EXPECT_EQ(Ask(grid, GM_GETFIRSTROW), 2);
   EXPECT_TRUE(IsWindowVisible(editor));
   EXPECT_EQ(celdra.Focus(), editor);
@@ -285,14 +286,14 @@ TEST_F(Acceptance, FormatColumnsByKeyboardSetsCountTitlesAndWidth) {
   for (int i = 0; i < 3; ++i) input::Tap(VK_RIGHT, 60);
   input::Tap(VK_DOWN, 150);
   input::Tap(VK_DOWN, 100);
-  input::Tap(VK_RETURN, 500);
+  input::Tap(VK_RETURN, 100);
   HWND dialog = celdra.WaitForDialog("Celdra");
   ASSERT_NE(dialog, nullptr) << "the Columns dialog";
   input::Type("30", 30);   // the count field has the focus, its text selected
   input::Tap(VK_TAB, 50);  // to the width field
   input::Type("80", 30);
   input::Tap(VK_TAB, 50);  // to OK
-  input::Tap(VK_SPACE, 600);
+  input::Tap(VK_SPACE, 100);
   Await([&] { return !IsWindow(dialog); });
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_EQ(Ask(grid, GM_GETCOLCOUNT), 30);
@@ -313,14 +314,16 @@ TEST_F(Acceptance, ClosingADocumentAsksAndEachAnswerDoesItsPart) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(remote::Celdra::StaticTexts(box), "Do you want to save the changes ?");
     Answer(box, round.answer);
+    Await([&] { return !IsWindow(box); });  // the notice has the same caption
     if (round.answer == IDYES) {
       HWND notice = celdra.WaitForDialog("Celdra");
       ASSERT_NE(notice, nullptr);
       EXPECT_EQ(remote::Celdra::StaticTexts(notice), "This does not works for now");
       Answer(notice, IDOK);
+      Await([&] { return !IsWindow(notice); });
     }
-    Await([&] { return !IsWindow(box) && (IsWindow(doc) != FALSE) == round.staysOpen; });
-    input::Settle(300);
+    Await([&] { return (IsWindow(doc) != FALSE) == round.staysOpen; });
+    input::Settle(100);
     EXPECT_EQ(IsWindow(doc) != FALSE, round.staysOpen) << "answer " << round.answer;
   }
   Shot("acceptance-closed");
