@@ -8,6 +8,7 @@ namespace celdra {
 
 HostState host;
 const char kCaption[] = "Celdra";
+// Celdra's own words, kept as users have always read them, grammar and all.
 const char kNotAvailableText[] = "This does not works for now";
 
 namespace {
@@ -202,6 +203,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool LoadControlLibrary(const char* fileName) {
   host.library = LoadLibraryA(fileName);
   if (host.library) return true;
+  // Worded as it has always been: programs that watch for it match it.
   MessageBoxA(nullptr, "Latticor.dll does not found !", kCaption, MB_ICONERROR);
   return false;
 }
