@@ -39,6 +39,11 @@ inline bool IsDataIndex(const GridState& s, const Axis& a, uint32_t v) {
   return v >= 1 && v < s.*a.count;
 }
 
+// A data cell: neither a title nor the corner, and inside the grid.
+inline bool IsDataCell(const GridState& s, uint32_t c, uint32_t r) {
+  return c >= 1 && c < s.colCount && r >= 1 && r < s.rowCount;
+}
+
 // An index brought into 1 .. count - 1, the range of data columns (rows).
 inline uint32_t ClampOrigin(uint32_t v, uint32_t count) {
   if (v < 1) return 1;

@@ -50,6 +50,11 @@ Encoding EncodingOf(uint32_t codePage, bool (*isLeadByte)(unsigned char)) {
   return e;
 }
 
+size_t CharLength(unsigned char lead, const Encoding& encoding) {
+  if (encoding.utf8) return Utf8Length(lead);
+  return encoding.isLeadByte && encoding.isLeadByte(lead) ? 2 : 1;
+}
+
 size_t CharBoundaryAtOrBefore(const char* text, size_t limit, const Encoding& encoding) {
   size_t length = 0;
   while (length < limit && text[length] != '\0') ++length;

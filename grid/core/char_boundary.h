@@ -22,6 +22,10 @@ struct Encoding {
 // (the platform's knowledge; a single-byte code page has none).
 Encoding EncodingOf(uint32_t codePage, bool (*isLeadByte)(unsigned char byte));
 
+// The bytes of the character that begins with `lead`: 1 for a byte that
+// begins no longer character.
+size_t CharLength(unsigned char lead, const Encoding& encoding);
+
 // The length of the longest start of the zero-terminated `text` that holds
 // at most `limit` bytes and ends on a character boundary: `text` itself
 // when it is no longer than `limit`. Reads text[0] .. text[limit] at most,

@@ -105,6 +105,13 @@ void DestroyGridState(GridState* s) {
   a.Release(s);
 }
 
+uint32_t ChangeExStyle(GridState& s, uint32_t mask, uint32_t bits) {
+  const uint32_t before = s.exStyle;
+  if (mask == 0) mask = kExDefined;
+  s.exStyle = ((before & ~mask) | (bits & mask)) & kExDefined;
+  return before;
+}
+
 GridCell* CellAt(GridState& s, uint32_t c, uint32_t r) {
   if (c >= s.colCount || r >= s.rowCount) return nullptr;
   return &s.cells[c + size_t{r} * s.colCount];

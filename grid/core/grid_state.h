@@ -52,6 +52,15 @@ constexpr uint32_t kFormatNoClip = 0x100;  // DT_NOCLIP: the text may reach beyo
 
 enum CursorKind : uint32_t { kCursorClass = 0, kCursorColResize = 1, kCursorRowResize = 2 };
 
+// Extended styles (GM_SETEXSTYLE): what a program switches on beyond the
+// grid every program gets.
+enum ExStyle : uint32_t {
+  kExEdit = 0x1,        // the user edits cells in place
+  kExSheetKeys = 0x2,   // the keys of a spreadsheet, and undo
+  kExSelChange = 0x4,   // GN_SELCHANGED after every change of the selection
+  kExDefined = 0x7,
+};
+
 // The left button's press, from WM_LBUTTONDOWN to the end of the press,
 // during which the grid holds the mouse capture. A press can end while its
 // own handling still runs (a parent takes the capture inside a
@@ -112,8 +121,13 @@ struct GridState {
   void* font;
   uint32_t notifyEnterPending;
   uint32_t sizing;
+  uint32_t exStyle;           // ExStyle bits
   BlockAllocator* allocator;  // every block of this grid
 };
+
+// GM_SETEXSTYLE: the bits of `mask` (0: all) take their values from
+// `bits`; bits this version does not define are dropped. The style before.
+uint32_t ChangeExStyle(GridState& s, uint32_t mask, uint32_t bits);
 
 // Makes `s` (zero-filled) a grid of 5 x 4 default cells; false, having
 // given back whatever it took, when memory runs out.

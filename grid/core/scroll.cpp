@@ -57,6 +57,17 @@ DragRepaint LineStepRepaint(const GridState& s, const Axis& a, bool forward) {
   return DragRepaint{false, {}, false};
 }
 
+uint32_t OriginShowing(const GridState& s, const Axis& a, uint32_t index, int32_t avail) {
+  const uint32_t first = ClampOrigin(s.*a.first, s.*a.count);
+  if (index <= first) return index < 1 ? first : index;
+  const int32_t* size = s.*a.size;
+  int64_t width = size[index];
+  if (width > avail) return index;
+  uint32_t origin = index;
+  while (origin > first && width + size[origin - 1] <= avail) width += size[--origin];
+  return origin;
+}
+
 uint32_t WheelTarget(uint32_t firstRow, uint32_t rowCount, int16_t distance) {
   const int32_t d = distance;
   const int32_t step = 3 * ((d < 0 ? -d : d) / 120);

@@ -35,6 +35,12 @@ struct DragRepaint {
 };
 DragRepaint LineStepRepaint(const GridState& s, const Axis& a, bool forward);
 
+// The origin that shows column (row) `index` whole, moving as little as
+// it can: the origin itself when it shows it already, `index` when it lies
+// before the origin or is wider than `avail` (the pixels right of or below
+// the titles), else the first origin from which it fits.
+uint32_t OriginShowing(const GridState& s, const Axis& a, uint32_t index, int32_t avail);
+
 // WM_MOUSEWHEEL: three rows a notch, towards the user forwards.
 uint32_t WheelTarget(uint32_t firstRow, uint32_t rowCount, int16_t distance);
 

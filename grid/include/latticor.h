@@ -238,6 +238,28 @@ extern "C" {
  * Result: the bytes copied, without the zero; 0 for size 0 or no record or
  * buffer, which writes nothing. */
 #define GM_GETCELLTEXTN 1100
+/* wParam the mask of the extended-style bits to change (0: all of them),
+ * lParam their new values (GS_EX_*). Bits this version does not define are
+ * dropped: never stored, never answered.
+ * Result: the extended style before the change. */
+#define GM_SETEXSTYLE 1102
+/* Result: the extended style; 0 for a new grid. */
+#define GM_GETEXSTYLE 1103
+/* wParam GRID_CELL of a data cell, or 0 for the current cell; lParam the
+ * text to start with, or NULL for the cell's own text. Opens the in-place
+ * editor, whatever the extended style: makes the cell current (as a press
+ * on it does, with GN_CELLLEAVING and GN_CELLENTERED), scrolls it into
+ * view, sends GN_BEGINEDIT, then shows the editor over the cell with the
+ * keyboard focus and the caret after the text. An edit already open is
+ * committed first.
+ * Result: the editor's window; NULL for a cell that is not a data cell, or
+ * when GN_BEGINEDIT refused the edit. */
+#define GM_EDITCELL 1104
+/* wParam TRUE commits the open edit, FALSE cancels it (see GN_ENDEDIT).
+ * Result: TRUE when an edit was open; 0 when none was. */
+#define GM_ENDEDIT 1105
+/* Result: the open editor's window; NULL when no edit is open. */
+#define GM_GETEDITWINDOW 1106
 
 /* ---- Notifications to the parent --------------------------------------
  * "id" is the grid's identifier whole, as CreateWindowEx got it (on 64-bit
@@ -258,6 +280,25 @@ extern "C" {
 #define GN_KILLFOCUS 1085   /* sent; wParam id                             */
 #define GN_CONTEXTMENU 1091 /* posted; wParam id, lParam screen x | y << 16 */
 #define GN_REFUSED 1101     /* sent; wParam id, lParam the refused message */
+/* An edit is about to open: lParam const GridEdit*, the cell and the text
+ * the editor starts with. A nonzero answer prevents the edit. Sent. */
+#define GN_BEGINEDIT 1107
+/* An edit that opened has ended and its editor has gone: lParam const
+ * GridEdit*, the cell and the edited text, or text NULL when the edit was
+ * cancelled. A nonzero answer refuses the text: the cell keeps what it
+ * holds then (a parent that stores a normalised text sets it with
+ * GM_SETCELLTEXT and answers nonzero). Sent once for every edit that
+ * opened; never when the grid is destroyed with an edit open. */
+#define GN_ENDEDIT 1108
+/* The user changed texts through the grid (a committed edit, a value set by
+ * a screen reader): lParam const GridRange*, the block, ends included.
+ * Texts set by messages (GM_SETCELLTEXT, GM_PASTE) send nothing. Sent. */
+#define GN_CELLSCHANGED 1109
+/* With GS_EX_SELCHANGE only: the current cell or the selection's other
+ * corner has changed, whatever changed it (mouse, keys, messages, a count
+ * that shrank); lParam const GridRange*, the selection, ordered. Sent once
+ * a change, never when nothing changed. */
+#define GN_SELCHANGED 1110
 
 /* ---- Window styles of the grid (the control's low word) ----------------- */
 
@@ -265,6 +306,25 @@ extern "C" {
  * GN_REFUSED, to report it its own way. For programs without a user at the
  * screen: automation, services, tests. */
 #define GS_NOREFUSALBOX 0x0001
+
+/* ---- Extended styles (GM_SETEXSTYLE) -----------------------------------
+ * Off in a new grid: a program that sets none of them gets the grid as it
+ * always was.                                                             */
+
+/* The user edits cells in place: F2, a double click on a data cell, a typed
+ * character (which replaces the text) or Backspace (which starts empty)
+ * opens the editor on the current cell. In the editor, Enter commits and
+ * moves a row down (Shift+Enter up), Tab a column right (Shift+Tab left),
+ * Escape cancels; the arrows move the caret, except in an edit begun by
+ * typing, where they commit and move as in the grid. A click on the grid,
+ * its scroll bars, the focus leaving, and the messages that move the
+ * current cell, change sizes or counts, insert or delete rows, or paste
+ * commit the edit first. Screen readers may set data cells' values. */
+#define GS_EX_EDIT 0x0001
+/* The keys of a spreadsheet and undo (see GM_UNDO). */
+#define GS_EX_SHEETKEYS 0x0002
+/* GN_SELCHANGED after every change of the selection. */
+#define GS_EX_SELCHANGE 0x0004
 
 /* ---- Accessibility ----------------------------------------------------
  * WM_GETOBJECT with OBJID_CLIENT answers an IAccessible for the grid (a
@@ -305,6 +365,24 @@ typedef struct GridPrintRange {
   UINT rowTo;
   UINT percent; /* 100 prints at the size shown on the screen */
 } GridPrintRange;
+
+/* GN_BEGINEDIT's and GN_ENDEDIT's record: the data cell and a text of the
+ * grid's, valid while the notification runs. 12 bytes on 32-bit Windows
+ * and 16 on 64-bit Windows. */
+typedef struct GridEdit {
+  UINT col;
+  UINT row;
+  LPCSTR text;
+} GridEdit;
+
+/* A block of cells, ends included, from the smaller to the larger: 16 bytes
+ * on either. */
+typedef struct GridRange {
+  UINT colFrom;
+  UINT colTo;
+  UINT rowFrom;
+  UINT rowTo;
+} GridRange;
 
 /* The library's exports (the class needs none of them). */
 HBITMAP WINAPI GetBmp(void);              /* new 20 x 20 toolbox picture */

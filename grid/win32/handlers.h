@@ -83,6 +83,14 @@ LRESULT OnGetCopySize(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 // Printing (print.cpp).
 LRESULT OnPrint(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
+// The in-place editor and the extended styles (edit.cpp).
+LRESULT OnChar(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnEditCell(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnEndEdit(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetEditWindow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetExStyle(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnGetExStyle(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+
 // Screen readers (access/access.cpp).
 LRESULT OnGetObject(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 

@@ -1,41 +1,18 @@
 // Keys: the arrows move the anchor, or with Shift the selection's other
-// end; Page Up and Page Down page through the rows. Every key is reported.
+// end; Page Up and Page Down page through the rows; with GS_EX_EDIT, F2,
+// Backspace and typed characters begin an edit. Every key is reported.
 #include "core/scroll.h"
 #include "core/selection.h"
+#include "edit.h"
 #include "handlers.h"
 #include "latticor.h"
 #include "notify.h"
 #include "paint.h"
+#include "selection.h"
 
 namespace latticor::win32 {
 
 namespace {
-
-// Sends the grid a line scroll; it runs to the end (wait included).
-GridState* ScrollLine(HWND grid, const Axis& a, int step) {
-  SendMessageA(grid, a.vertical ? WM_VSCROLL : WM_HSCROLL, step > 0 ? kScrollLineForward : kScrollLineBack, 0);
-  return StateOf(grid);
-}
-
-void MoveAnchorByKey(HWND grid, GridState* s, const Axis& a, int step) {
-  if (!CanMoveAnchor(*s, a, step)) return;
-  SendNotification(grid, GN_CELLLEAVING);
-  if (!(s = StateOf(grid)) || !CanMoveAnchor(*s, a, step)) return;
-  MoveAnchor(*s, a, step);
-  // The highlight shows the whole selection: after a title press the other
-  // direction keeps its extent, and the screen must say so.
-  ReplaceHighlight(grid, *s, SelectionRect(*s));
-  if (ScrollAfterAnchorMove(*s, a, step) && !(s = ScrollLine(grid, a, step))) return;
-  SendNotification(grid, GN_CELLENTERED);
-}
-
-void MoveEndByKey(HWND grid, GridState* s, const Axis& a, int step) {
-  if (EndMoveForbidden(*s, a, step)) return;
-  if (ScrollBeforeEndMove(*s, a, step) && !(s = ScrollLine(grid, a, step))) return;
-  if (!CanMoveEnd(*s, a, step)) return;
-  MoveEnd(*s, a, step);
-  FollowSelection(grid, *s);
-}
 
 void PageRows(HWND grid, const GridState& s, int step) {
   if (CanPageRows(s, step)) SendMessageA(grid, WM_VSCROLL, step > 0 ? kScrollPageForward : kScrollPageBack, 0);
@@ -43,7 +20,9 @@ void PageRows(HWND grid, const GridState& s, int step) {
 
 }  // namespace
 
-LRESULT OnKeyDown(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
+LRESULT OnKeyDown(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
+  // A key typed before the editor had the focus is the editor's.
+  if (ForwardToEditor(grid, WM_KEYDOWN, wParam, lParam)) return TRUE;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const Axis* axis = nullptr;
   int step = 0;
@@ -67,16 +46,11 @@ LRESULT OnKeyDown(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
       axis = &kRows, step = +1;
       break;
     default:
+      if (s.exStyle & kExEdit) BeginEditByKey(grid, s, wParam);
       break;
   }
-  if (axis) {
-    if (shift) {
-      MoveEndByKey(grid, &s, *axis, step);
-    } else {
-      MoveAnchorByKey(grid, &s, *axis, step);
-    }
-  }
-  PostNotification(grid, GN_KEYDOWN, wParam, ControlId(grid));
+  if (axis) MoveByArrow(grid, &s, *axis, step, shift);
+  if (StateOf(grid)) PostNotification(grid, GN_KEYDOWN, wParam, ControlId(grid));
   return TRUE;
 }
 

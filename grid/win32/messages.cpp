@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "access/access.h"
+#include "changes.h"
 #include "core/layout.h"
 #include "core/selection.h"
+#include "edit.h"
 #include "handlers.h"
 #include "latticor.h"
 #include "notify.h"
@@ -185,16 +187,15 @@ LRESULT OnGetCellFormat(HWND, GridState& s, WPARAM wParam, LPARAM) {
   return cell ? cell->format : 0;
 }
 
+// The program's text wins over an edit open on the same cell, which is
+// cancelled first.
 LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  GridCell* cell = AddressedCell(s, wParam);
-  const auto* text = reinterpret_cast<const char*>(lParam);
-  if (!cell || !text) return 0;
-  const bool changes = ValueChangesHeard() && std::strcmp(cell->text, text) != 0;
-  if (!SetCellText(*s.allocator, *cell, text)) return 0;  // out of memory: the old text stays
   const CellAddress at = CellOf(wParam);
-  InvalidateCells(grid, s, CellRect(s, at.col, at.row), FALSE);
-  if (changes) AnnounceValue(grid, at.col, at.row);
-  return TRUE;
+  const auto* text = reinterpret_cast<const char*>(lParam);
+  if (!CellAt(s, at.col, at.row) || !text) return 0;
+  GridState* t = CancelEditOf(grid, at.col, at.row);
+  if (!t || !CellAt(*t, at.col, at.row)) return 0;
+  return StoreCellText(grid, *t, at.col, at.row, text) ? TRUE : 0;  // out of memory: the old text stays
 }
 
 // Copies the text with its terminator; the result is the text's length.

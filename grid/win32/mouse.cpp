@@ -4,12 +4,14 @@
 // does anything that shows the release will not come.
 #include "core/resize.h"
 #include "core/selection.h"
+#include "edit.h"
 #include "handlers.h"
 #include "latticor.h"
 #include "notify.h"
 #include "paint.h"
 #include "resize.h"
 #include "scroll.h"
+#include "selection.h"
 
 namespace latticor::win32 {
 
@@ -61,30 +63,6 @@ void SetPressFlags(GridState& s, Area area) {
   s.dragRowHeader = area == Area::kRowHeader;
 }
 
-// Moves the anchor to (col, row), announcing it when it really moves: the
-// parent hears GN_CELLLEAVING while the old cell is current. `select` then
-// sets the selection and its highlight. Returns the state, or null when the
-// parent destroyed the grid.
-template <typename Select>
-GridState* MoveAnchorTo(HWND grid, GridState* s, uint32_t col, uint32_t row, Select select) {
-  const bool moves = col != s->curCol || row != s->curRow;
-  if (moves) {
-    SendNotification(grid, GN_CELLLEAVING);
-    if (!(s = StateOf(grid))) return nullptr;
-    // The parent may have reshaped the grid while it answered.
-    col = ClampOrigin(col, s->colCount);
-    row = ClampOrigin(row, s->rowCount);
-  }
-  s->curCol = col;
-  s->curRow = row;
-  select(*s);
-  if (moves) {
-    SendNotification(grid, GN_CELLENTERED);
-    s = StateOf(grid);
-  }
-  return s;
-}
-
 // A press on the cells selects the cell; on a column title, that column
 // whole; on a row title, that row; on the corner, everything. An armed
 // edge on the titles starts a resize instead.
@@ -96,7 +74,7 @@ void Press(HWND grid, GridState& s, Area area, int32_t x, int32_t y) {
   }
   const PressTarget target = BeginPress(s, area, x, y);
   if (!target.selects) return;
-  MoveAnchorTo(grid, &s, target.col, target.row, [grid, area](GridState& t) {
+  MoveCurrentTo(grid, &s, target.col, target.row, [grid, area](GridState& t) {
     SelectByPress(t, area);
     InvertFocusCell(grid, t);
     if (area != Area::kCells) FollowSelection(grid, t);
@@ -257,9 +235,12 @@ LRESULT OnMouseMove(HWND grid, GridState& held, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
+// With GS_EX_EDIT, a double click on a data cell edits it.
 LRESULT OnLButtonDblClk(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  if (!Contains(s.viewRect, LOWORD(lParam), HIWORD(lParam))) return 0;
+  const int32_t x = LOWORD(lParam), y = HIWORD(lParam);
+  if (!Contains(s.viewRect, x, y)) return 0;
   PostNotification(grid, GN_DBLCLK, MouseWord(grid, wParam), lParam);
+  if (s.exStyle & kExEdit) BeginEdit(grid, IndexAt(s, kCols, x), IndexAt(s, kRows, y), nullptr, EditStart::kDoubleClick);
   return TRUE;
 }
 

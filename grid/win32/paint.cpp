@@ -14,6 +14,7 @@
 #include "core/layout.h"
 #include "core/repaint.h"
 #include "core/selection.h"
+#include "edit.h"
 #include "gdi.h"
 #include "handlers.h"
 #include "latticor.h"
@@ -303,6 +304,11 @@ void PaintGrid(HWND grid, HDC dc) {
   GetClientRect(grid, &client);
   LayOut(*s, FromRECT(client));
   NoteLastShown(*s);
+  // An open editor follows its cell, and what it covers is its to draw.
+  GridWindow& w = *WindowOf(grid);
+  PlaceEditor(w);
+  const Rect editor = EditorArea(w);
+  if (!IsEmpty(editor)) ExcludeClipRect(dc, editor.left, editor.top, editor.right, editor.bottom);
 
   HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
   SelectObject(dc, static_cast<HFONT>(s->font));

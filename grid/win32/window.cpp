@@ -4,12 +4,14 @@
 #include <iterator>
 
 #include "access/access.h"
+#include "edit.h"
 #include "handlers.h"
 #include "latticor.h"
 #include "notify.h"
 #include "paint.h"
 #include "params.h"
 #include "scroll.h"
+#include "watch.h"
 
 namespace latticor::win32 {
 
@@ -51,6 +53,7 @@ LRESULT OnCreate(HWND grid) {
 
 LRESULT OnDestroy(HWND grid, GridState&, WPARAM, LPARAM) {
   GridWindow* w = WindowOf(grid);
+  DropEdit(*w);  // an open edit goes with the grid, unannounced
   ReleaseDC(grid, w->dc);
   CutLink(grid, *w);  // accessible objects that clients still hold answer that the grid is gone
   // Clearing the slot lets a handler that is still running further up the
@@ -130,15 +133,23 @@ LRESULT OnKeyUp(HWND grid, GridState&, WPARAM wParam, LPARAM) {
   return TRUE;
 }
 
-// Messages that may move the current cell, change the selection or the
-// grid's shape are watched, so that screen readers hear of it.
-enum Watch : bool { kPlain = false, kWatched = true };
+// What the dispatcher does around a handler: messages that may move the
+// current cell, change the selection or the grid's shape are watched, so
+// that screen readers (and, with GS_EX_SELCHANGE, the parent) hear of it;
+// what an open edit must not outlive commits it first.
+enum RouteFlags : unsigned { kPlain = 0, kWatched = 1, kCommitsEdit = 2, kWatchedAfterEdit = kWatched | kCommitsEdit };
 
 struct Route {
   UINT msg;
   Handler handler;
-  Watch watch = kPlain;
+  unsigned flags = kPlain;
 };
+
+// A press outside the client area (the scroll bars, the border) ends an
+// open edit before the system acts on it.
+LRESULT OnNcLButtonDown(HWND grid, GridState&, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(grid, WM_NCLBUTTONDOWN, wParam, lParam);
+}
 
 // Every message the grid handles, by number; anything else goes to
 // DefWindowProcA. WM_CREATE is handled before the lookup (there is no
@@ -156,13 +167,15 @@ constexpr Route kRoutes[] = {
     {WM_GETOBJECT, OnGetObject},
     {WM_CONTEXTMENU, OnContextMenu},
     {WM_GETDLGCODE, OnGetDlgCode},
+    {WM_NCLBUTTONDOWN, OnNcLButtonDown, kCommitsEdit},
     {WM_KEYDOWN, OnKeyDown, kWatched},
     {WM_KEYUP, OnKeyUp},
+    {WM_CHAR, OnChar, kWatched},
     {WM_TIMER, OnTimer, kWatched},
     {WM_HSCROLL, OnHScroll},
     {WM_VSCROLL, OnVScroll},
     {WM_MOUSEMOVE, OnMouseMove, kWatched},
-    {WM_LBUTTONDOWN, OnLButtonDown, kWatched},
+    {WM_LBUTTONDOWN, OnLButtonDown, kWatchedAfterEdit},
     {WM_LBUTTONUP, OnLButtonUp},
     {WM_LBUTTONDBLCLK, OnLButtonDblClk},
     {WM_MOUSEWHEEL, OnMouseWheel},
@@ -171,17 +184,17 @@ constexpr Route kRoutes[] = {
     {GM_GETGRIDCOLOR, OnGetGridColor},
     {GM_SETBKCOLOR, OnSetBkColor},
     {GM_GETBKCOLOR, OnGetBkColor},
-    {GM_SETCURCOL, OnSetCurCol, kWatched},
+    {GM_SETCURCOL, OnSetCurCol, kWatchedAfterEdit},
     {GM_GETCURCOL, OnGetCurCol},
-    {GM_SETCURROW, OnSetCurRow, kWatched},
+    {GM_SETCURROW, OnSetCurRow, kWatchedAfterEdit},
     {GM_GETCURROW, OnGetCurRow},
-    {GM_SETCOLCOUNT, OnSetColCount, kWatched},
+    {GM_SETCOLCOUNT, OnSetColCount, kWatchedAfterEdit},
     {GM_GETCOLCOUNT, OnGetColCount},
-    {GM_SETROWCOUNT, OnSetRowCount, kWatched},
+    {GM_SETROWCOUNT, OnSetRowCount, kWatchedAfterEdit},
     {GM_GETROWCOUNT, OnGetRowCount},
-    {GM_SETCOLWIDTH, OnSetColWidth},
+    {GM_SETCOLWIDTH, OnSetColWidth, kCommitsEdit},
     {GM_GETCOLWIDTH, OnGetColWidth},
-    {GM_SETROWHEIGHT, OnSetRowHeight},
+    {GM_SETROWHEIGHT, OnSetRowHeight, kCommitsEdit},
     {GM_GETROWHEIGHT, OnGetRowHeight},
     {GM_SETSELENDCOL, OnSetSelEndCol, kWatched},
     {GM_GETSELENDCOL, OnGetSelEndCol},
@@ -202,10 +215,10 @@ constexpr Route kRoutes[] = {
     {GM_ENABLERESIZE, OnEnableResize},
     {GM_ENABLESELECT, OnEnableSelect},
     {GM_COPYSEL, OnCopySel},
-    {GM_PASTE, OnPaste},
+    {GM_PASTE, OnPaste, kCommitsEdit},
     {GM_GETCOPYSIZE, OnGetCopySize},
-    {GM_INSERTROW, OnInsertRow, kWatched},
-    {GM_DELETEROW, OnDeleteRow, kWatched},
+    {GM_INSERTROW, OnInsertRow, kWatchedAfterEdit},
+    {GM_DELETEROW, OnDeleteRow, kWatchedAfterEdit},
     {GM_PRINT, OnPrint},
     {GM_SUMCOLWIDTHS, OnSumColWidths},
     {GM_SUMROWHEIGHTS, OnSumRowHeights},
@@ -215,6 +228,11 @@ constexpr Route kRoutes[] = {
     {GM_GETLASTROW, OnGetLastRow},
     {GM_GETCELLTEXTLENGTH, OnGetCellTextLength},
     {GM_GETCELLTEXTN, OnGetCellTextN},
+    {GM_SETEXSTYLE, OnSetExStyle},
+    {GM_GETEXSTYLE, OnGetExStyle},
+    {GM_EDITCELL, OnEditCell, kWatched},
+    {GM_ENDEDIT, OnEndEdit},
+    {GM_GETEDITWINDOW, OnGetEditWindow},
 };
 
 constexpr bool RoutesAreSorted() {
@@ -247,8 +265,9 @@ LRESULT CALLBACK GridWindowProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lPara
   if (msg == WM_CREATE) return OnCreate(grid);
   if (const Route* route = FindRoute(msg)) {
     if (GridState* s = StateOf(grid)) {
-      if (!route->watch) return route->handler(grid, *s, wParam, lParam);
-      ChangeWatch watch(grid, *s);
+      if ((route->flags & kCommitsEdit) && WindowOf(grid)->edit.editor && !(s = CommitFirst(grid))) return 0;
+      if (!(route->flags & kWatched)) return route->handler(grid, *s, wParam, lParam);
+      const ChangeWatch watch(grid, *s);
       return route->handler(grid, *s, wParam, lParam);
     }
   }

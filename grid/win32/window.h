@@ -5,11 +5,28 @@
 
 #include <windows.h>
 
+#include "core/edit.h"
 #include "core/grid_state.h"
 
 namespace latticor::win32 {
 
 struct AccessLink;
+
+// The in-place editor while an edit is open.
+struct EditSession {
+  HWND editor;  // null while no edit is open
+  uint32_t col, row;
+  EditStart start;
+  char* initial;   // the text it opened with (a block of the grid's heap)
+  UINT codePage;   // in which the cell's bytes are the editor's characters
+  bool beginning;  // between GN_BEGINEDIT and the editor showing
+  bool ending;     // a commit or cancel is under way
+  RECT placed;     // where the editor was put, in the grid's client area
+  Rect shown;      // the part of it that is shown
+  // The bytes of a character typed one WM_CHAR a byte at a time.
+  unsigned char typed[4];
+  uint32_t typedCount;
+};
 
 // One per grid window, in slot 0 of its extra bytes: the core's state and
 // what only the window layer holds.
@@ -20,6 +37,7 @@ struct GridWindow {
   // painting.
   HDC dc;
   AccessLink* accessLink;  // what accessible objects hold of this grid, or null
+  EditSession edit;
 };
 
 // The grid's record, or null before WM_CREATE has made it and after

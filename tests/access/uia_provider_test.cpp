@@ -4,6 +4,7 @@
 // Automation takes from MSAA: IServiceProvider, then IAccessibleEx.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -261,6 +262,56 @@ TEST_F(Provider, ElementsOutliveTheirGridWithoutHarm) {
   EXPECT_EQ(root->GetPropertyValue(UIA_NamePropertyId, &v), UIA_E_ELEMENTNOTAVAILABLE);
   LONG count = 0;
   EXPECT_EQ(table->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+  value->Release();
+  cell->Release();
+}
+
+// With GS_EX_EDIT a data cell's value is set as the user's committed edit,
+// through UI Automation and through MSAA alike, and the parent may refuse
+// it; a title stays read-only.
+TEST_F(Provider, ValuesSetByAReaderAreTheUsersEditsWhenTheGridEdits) {
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_EDIT);
+  IRawElementProviderSimple* cell = Item(1, 1);  // "12", cell (2, 2)
+  ASSERT_NE(cell, nullptr);
+  IValueProvider* value = Pattern<IValueProvider>(cell, UIA_ValuePatternId);
+  ASSERT_NE(value, nullptr);
+  BOOL readOnly = TRUE;
+  value->get_IsReadOnly(&readOnly);
+  EXPECT_FALSE(readOnly);
+  VARIANT child;
+  child.vt = VT_I4;
+  child.lVal = GRID_ACC_CELL_ID(2, 2, 5, 4);
+  VARIANT title = child;
+  title.lVal = GRID_ACC_CELL_ID(2, 0, 5, 4);
+  BSTR thirteen = SysAllocString(L"13"), fourteen = SysAllocString(L"\x0431");
+  struct Setting {
+    const char* what;
+    std::function<HRESULT()> set;
+    bool veto;
+    HRESULT result;
+    const char* text;
+  } settings[] = {
+      {"UI Automation", [&] { return value->SetValue(L"13"); }, false, S_OK, "13"},
+      {"UI Automation, refused", [&] { return value->SetValue(L"99"); }, true, UIA_E_INVALIDOPERATION, "13"},
+      {"MSAA", [&] { return table->put_accValue(child, fourteen); }, false, S_OK, "?"},  // no such byte here
+      {"MSAA, refused", [&] { return table->put_accValue(child, thirteen); }, true, E_FAIL, "?"},
+      {"MSAA, a title", [&] { return table->put_accValue(title, thirteen); }, false, DISP_E_MEMBERNOTFOUND, "?"},
+  };
+  for (const Setting& s : settings) {
+    parent.Clear();
+    parent.onNote = [&s](const harness::Note& n) -> LRESULT { return s.veto && n.msg == GN_BEGINEDIT; };
+    EXPECT_EQ(s.set(), s.result) << s.what;
+    EXPECT_EQ(harness::CellText(grid, 2, 2), s.text) << s.what;
+    std::vector<UINT> told;
+    for (const harness::Note& n : parent.notes) {
+      if (n.msg >= GN_BEGINEDIT && n.msg <= GN_CELLSCHANGED) told.push_back(n.msg);
+    }
+    const std::vector<UINT> stored{GN_BEGINEDIT, GN_ENDEDIT, GN_CELLSCHANGED}, refused{GN_BEGINEDIT};
+    EXPECT_EQ(told, s.result == S_OK ? stored : s.veto ? refused : std::vector<UINT>{}) << s.what;
+  }
+  parent.onNote = nullptr;
+  SysFreeString(thirteen);
+  SysFreeString(fourteen);
   value->Release();
   cell->Release();
 }

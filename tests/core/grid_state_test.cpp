@@ -163,5 +163,14 @@ TEST_F(GridFixture, ConsistencyCheckSeesBrokenInvariants) {
   s->rowPos[0] = 0;
 }
 
+TEST_F(GridFixture, ExtendedStylesChangeByMaskAndKeepOnlyTheBitsThatExist) {
+  EXPECT_EQ(ChangeExStyle(*s, 0, 0xFFFFFFFF), 0u) << "a new grid has none";
+  EXPECT_EQ(s->exStyle, uint32_t{kExDefined}) << "mask 0 changes all, undefined bits dropped";
+  EXPECT_EQ(ChangeExStyle(*s, kExSheetKeys, 0), uint32_t{kExDefined});
+  EXPECT_EQ(s->exStyle, uint32_t{kExEdit | kExSelChange});
+  EXPECT_EQ(ChangeExStyle(*s, 0x100 | kExEdit, 0x100), uint32_t{kExEdit | kExSelChange});
+  EXPECT_EQ(s->exStyle, uint32_t{kExSelChange});
+}
+
 }  // namespace
 }  // namespace latticor

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/dimensions.h"
+#include "core/edit.h"
 #include "core/hit_test.h"
 #include "core/layout.h"
 #include "core/resize.h"
@@ -361,6 +362,58 @@ TEST_F(Laid, ADragResizesFromTheLastAcceptedPosition) {
   EXPECT_EQ(s->resizeLineX, 60);
   EXPECT_TRUE(DragResize(*s, kCols, 390, 400).accepted);
   EXPECT_EQ(s->colWidth[1], 340);
+}
+
+TEST_F(Laid, TheOriginThatShowsACellMovesAsLittleAsItCan) {
+  Lay(20, 4);  // columns 50 wide, 350 pixels right of the titles: 7 whole
+  struct Case {
+    uint32_t first, index;
+    int32_t avail;
+    uint32_t origin;
+  } cases[] = {
+      {1, 7, 350, 1},    // in view already
+      {1, 8, 350, 2},    // just beyond: one step
+      {1, 19, 350, 13},  // far beyond: it becomes the last whole column
+      {10, 4, 350, 4},   // before the origin: it becomes the first
+      {10, 10, 350, 10},
+      {1, 9, 40, 9},     // wider than the view: it becomes the first
+      {3, 0, 350, 3},    // the titles are always in view
+  };
+  for (const Case& c : cases) {
+    s->firstCol = c.first;
+    EXPECT_EQ(OriginShowing(*s, kCols, c.index, c.avail), c.origin) << c.first << " " << c.index;
+  }
+}
+
+TEST(EditorKeys, EnterAndTabCommitAndMoveEscapeCancelsArrowsDependOnHowTheEditBegan) {
+  struct Case {
+    EditorKey key;
+    bool shift;
+    EditStart start;
+    EditorAction::Kind kind;
+    const Axis* axis;
+    int step;
+    bool extend;
+  } cases[] = {
+      {EditorKey::kEnter, false, EditStart::kF2, EditorAction::kCommit, &kRows, +1, false},
+      {EditorKey::kEnter, true, EditStart::kTyping, EditorAction::kCommit, &kRows, -1, false},
+      {EditorKey::kTab, false, EditStart::kProgram, EditorAction::kCommit, &kCols, +1, false},
+      {EditorKey::kTab, true, EditStart::kDoubleClick, EditorAction::kCommit, &kCols, -1, false},
+      {EditorKey::kEscape, false, EditStart::kTyping, EditorAction::kCancel, nullptr, 0, false},
+      {EditorKey::kLeft, false, EditStart::kTyping, EditorAction::kCommit, &kCols, -1, false},
+      {EditorKey::kDown, true, EditStart::kBackspace, EditorAction::kCommit, &kRows, +1, true},
+      {EditorKey::kRight, false, EditStart::kF2, EditorAction::kKeep, nullptr, 0, false},
+      {EditorKey::kUp, false, EditStart::kDoubleClick, EditorAction::kKeep, nullptr, 0, false},
+      {EditorKey::kOther, false, EditStart::kTyping, EditorAction::kKeep, nullptr, 0, false},
+  };
+  for (const Case& c : cases) {
+    const EditorAction a = EditorKeyAction(c.key, c.shift, c.start);
+    const int i = static_cast<int>(&c - cases);
+    EXPECT_EQ(a.kind, c.kind) << i;
+    EXPECT_EQ(a.axis, c.axis) << i;
+    EXPECT_EQ(a.step, c.step) << i;
+    EXPECT_EQ(a.extend, c.extend) << i;
+  }
 }
 
 }  // namespace

@@ -179,4 +179,26 @@ TEST_F(Utf8Grid, CopiedTextsReachUnicodeProgramsAndTheirsArePastedBack) {
   EXPECT_EQ(harness::CellText(grid, 2, 1), kSamples[2].utf8);
 }
 
+// Through the in-place editor: a text opened and committed unchanged comes
+// back byte for byte, malformed bytes too; characters typed in any script,
+// the first one (which opens the editor) and one beyond the 16-bit plane
+// included, are stored as their UTF-8.
+TEST_F(Utf8Grid, TheEditorKeepsEveryByteAndTypesEveryScript) {
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_EDIT);
+  ShowWindow(grid, SW_SHOW);
+  SetFocus(grid);
+  const char malformed[] = "ab\xC3(\xFF\xE2\x82";
+  harness::SetCellText(grid, 1, 2, malformed);
+  for (UINT r = 1; r <= 2; ++r) {
+    const std::string before = harness::CellText(grid, 1, r);
+    ASSERT_NE(Ask(grid, GM_EDITCELL, GRID_CELL(1, r)), 0);
+    EXPECT_EQ(Ask(grid, GM_ENDEDIT, TRUE), TRUE);
+    EXPECT_EQ(harness::CellText(grid, 1, r), before) << r;
+  }
+  Ask(grid, GM_SETCURROW, 3);
+  harness::input::TypeUnicode(L"\x0436\x4E2D\xD83D\xDE00 \x03B1");
+  harness::input::Tap(VK_RETURN);
+  EXPECT_EQ(harness::CellText(grid, 1, 3), u8"\u0436\u4E2D\U0001F600 \u03B1");
+}
+
 }  // namespace

@@ -447,6 +447,9 @@ TEST_F(GridTest, EveryMessageAnswersWhatTheHeaderDocuments) {
   auto text = [](const char* t) { return reinterpret_cast<LPARAM>(t); };
   auto address = [](const void* p) { return reinterpret_cast<LPARAM>(p); };
   const std::function<LRESULT(UINT)> unobservable;
+  auto isWindow = [](std::function<LRESULT(UINT)> send) {
+    return std::function<LRESULT(UINT)>([=](UINT msg) { return LRESULT{IsWindow(reinterpret_cast<HWND>(send(msg)))}; });
+  };
   const char* refused = "IDOK after a refusal box";
   const char* quietly = "0 after a refusal with GS_NOREFUSALBOX";
   struct Check {
@@ -566,6 +569,16 @@ TEST_F(GridTest, EveryMessageAnswersWhatTheHeaderDocuments) {
       {"GM_GETCELLTEXTN", "0 for size 0 or no record or buffer, which writes nothing",
        to(grid, GRID_CELL(1, 1), address(&none)), 0},
       {"GM_GETCELLTEXTN", "0 for size 0 or no record or buffer, which writes nothing", to(grid, GRID_CELL(1, 1)), 0},
+      {"GM_GETEXSTYLE", "0 for a new grid", to(grid), 0},
+      {"GM_SETEXSTYLE", "the extended style before the change", to(grid, 0, 0xFFFF), 0},
+      {"GM_GETEXSTYLE", "the extended style", to(grid), GS_EX_EDIT | GS_EX_SHEETKEYS | GS_EX_SELCHANGE},
+      {"GM_EDITCELL", "NULL for a cell that is not a data cell, or when GN_BEGINEDIT refused the edit",
+       to(grid, GRID_CELL(0, 1)), 0},
+      {"GM_GETEDITWINDOW", "NULL when no edit is open", to(grid), 0},
+      {"GM_EDITCELL", "the editor's window", isWindow(to(grid, GRID_CELL(2, 3))), TRUE},
+      {"GM_GETEDITWINDOW", "the open editor's window", isWindow(to(grid)), TRUE},
+      {"GM_ENDEDIT", "TRUE when an edit was open", to(grid, TRUE), TRUE},
+      {"GM_ENDEDIT", "0 when none was", to(grid, FALSE), 0},
   };
   std::set<std::string> checked;
   for (const Check& c : checks) {

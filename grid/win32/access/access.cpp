@@ -1,10 +1,12 @@
 // The link between a grid and its accessible objects, what the objects
 // share, and WM_GETOBJECT.
 #include "access/objects.h"
+#include "edit.h"
 #include "handlers.h"
 #include "latticor.h"
 #include "params.h"
 #include "text.h"
+#include "watch.h"
 
 namespace latticor::win32 {
 
@@ -87,6 +89,23 @@ bool AccessValueText(const GridState& s, const AccessItem& item, std::wstring& v
   const GridCell& cell = *CellAt(s, item.col, item.row);
   value = CellTextAsWide(s, cell.text, cell.cellFont);
   return true;
+}
+
+bool CellTakesValues(const GridState& s, const AccessItem& item) {
+  return IsDataCell(item) && (s.exStyle & kExEdit);
+}
+
+bool SetCellValue(HWND grid, const GridState& s, const AccessItem& item, const wchar_t* value) {
+  // The characters as the cell's bytes, read as its name and value are.
+  const UINT codePage = TextCodePage(s, static_cast<HFONT>(CellAt(s, item.col, item.row)->cellFont));
+  const int length = value ? lstrlenW(value) : 0;
+  std::string bytes(static_cast<size_t>(
+                        length ? WideCharToMultiByte(codePage, 0, value, length, nullptr, 0, nullptr, nullptr) : 0),
+                    '\0');
+  if (!bytes.empty()) {
+    WideCharToMultiByte(codePage, 0, value, length, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+  }
+  return SetValueAsUser(grid, item.col, item.row, bytes.c_str());
 }
 
 RECT ScreenRectOf(HWND grid, const GridState& s, const AccessItem& item) {

@@ -20,23 +20,10 @@ void CutLink(HWND grid, GridWindow& w);
 // process is ending.
 void ReleaseAccessLibraries(bool processEnding);
 
-// Watches one grid across a message (or a group of them): when the
-// outermost watch of that grid ends, the changes are announced once, the
-// shape first, then the current cell (selection, then focus while the grid
-// has it) and the selection within.
-class ChangeWatch {
- public:
-  ChangeWatch(HWND grid, const GridState& s);
-  ~ChangeWatch();
-  ChangeWatch(const ChangeWatch&) = delete;
-  ChangeWatch& operator=(const ChangeWatch&) = delete;
-
- private:
-  HWND grid_;
-  AccessSnapshot before_;
-  ChangeWatch* outer_;
-  bool outermost_;
-};
+// What a message changed (the shape, the current cell, the selection
+// within), announced once: the shape first, then the current cell
+// (selection, then focus while the grid has it) and the selection within.
+void AnnounceChanges(HWND grid, const AccessSnapshot& before);
 
 // Cell texts set while a batch of the grid is open (a paste) are announced
 // together, once, on the grid.

@@ -11,7 +11,6 @@ namespace {
 enum class Event { kReorder, kSelection, kSelectionWithin, kFocus, kValue };
 
 thread_local HWND focusedGrid;
-thread_local ChangeWatch* innermostWatch;
 thread_local ValueBatch* innermostBatch;
 
 DWORD WinEventOf(Event e) {
@@ -88,25 +87,15 @@ void Announce(HWND grid, Event e, const AccessItem& item) {
 
 }  // namespace
 
-ChangeWatch::ChangeWatch(HWND grid, const GridState& s)
-    : grid_(grid), before_(SnapshotOf(s)), outer_(innermostWatch), outermost_(true) {
-  for (const ChangeWatch* w = outer_; w; w = w->outer_) {
-    if (w->grid_ == grid) outermost_ = false;
-  }
-  innermostWatch = this;
-}
-
-ChangeWatch::~ChangeWatch() {
-  innermostWatch = outer_;
-  if (!outermost_) return;
-  const GridState* s = StateOf(grid_);
+void AnnounceChanges(HWND grid, const AccessSnapshot& before) {
+  const GridState* s = StateOf(grid);
   if (!s) return;
-  const AccessChanges changes = ChangesBetween(before_, SnapshotOf(*s));
+  const AccessChanges changes = ChangesBetween(before, SnapshotOf(*s));
   const AccessItem current = CellItem(s->curCol, s->curRow);
-  if (changes.reorder) Announce(grid_, Event::kReorder, kGridItem);
-  if (changes.currentMoved) Announce(grid_, Event::kSelection, current);
-  if (changes.selectionWithin) Announce(grid_, Event::kSelectionWithin, kGridItem);
-  if (changes.currentMoved && focusedGrid == grid_) Announce(grid_, Event::kFocus, current);
+  if (changes.reorder) Announce(grid, Event::kReorder, kGridItem);
+  if (changes.currentMoved) Announce(grid, Event::kSelection, current);
+  if (changes.selectionWithin) Announce(grid, Event::kSelectionWithin, kGridItem);
+  if (changes.currentMoved && focusedGrid == grid) Announce(grid, Event::kFocus, current);
 }
 
 ValueBatch::ValueBatch(HWND grid) : grid_(grid), outer_(innermostBatch) { innermostBatch = this; }

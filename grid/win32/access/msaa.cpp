@@ -242,7 +242,13 @@ class Accessible final : public ComObject<IAccessible, IServiceProvider> {
     return About(child, [](const GridState&, const AccessItem&) { return DISP_E_MEMBERNOTFOUND; });
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return Unsupported(); }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return Unsupported(); }
+  // Titles stay read-only, and data cells unless the grid edits in place.
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return About(child, [&](const GridState& s, const AccessItem& item) {
+      if (!CellTakesValues(s, item)) return DISP_E_MEMBERNOTFOUND;
+      return SetCellValue(ref_.grid(), s, item, value) ? S_OK : E_FAIL;
+    });
+  }
 
   // UI Automation asks an MSAA object for its UIA counterpart here.
   HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID riid, void** out) override {

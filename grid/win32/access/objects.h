@@ -115,6 +115,11 @@ std::wstring CellTextAsWide(const GridState& s, const char* text, const void* fo
 std::wstring AccessNameText(HWND grid, const GridState& s, const AccessItem& item);
 // A data cell's text; nothing for other objects.
 bool AccessValueText(const GridState& s, const AccessItem& item, std::wstring& value);
+// A value a client sets for a data cell: as the user's committed edit, with
+// GS_EX_EDIT only (GN_BEGINEDIT and GN_ENDEDIT may refuse it). Whether the
+// cell may be set at all, and whether it was.
+bool CellTakesValues(const GridState& s, const AccessItem& item);
+bool SetCellValue(HWND grid, const GridState& s, const AccessItem& item, const wchar_t* value);
 // Where it lies on the screen.
 RECT ScreenRectOf(HWND grid, const GridState& s, const AccessItem& item);
 // The cell or title at a point of the screen.

@@ -316,9 +316,13 @@ class UiaElement final
   HRESULT STDMETHODCALLTYPE get_ContainingGrid(IRawElementProviderSimple** out) override { return Root(out); }
   HRESULT STDMETHODCALLTYPE GetRowHeaderItems(SAFEARRAY** out) override { return HeaderOf(out, CellItem(0, item().row)); }
   HRESULT STDMETHODCALLTYPE GetColumnHeaderItems(SAFEARRAY** out) override { return HeaderOf(out, CellItem(item().col, 0)); }
-  HRESULT STDMETHODCALLTYPE SetValue(LPCWSTR) override {
-    // Read-only: the host edits cells.
-    return Act(ref_, kGone, [](const GridState&) { return UIA_E_ELEMENTNOTENABLED; });
+  // Read-only unless the grid edits in place (GS_EX_EDIT); the parent may
+  // refuse a value as it refuses an edit.
+  HRESULT STDMETHODCALLTYPE SetValue(LPCWSTR value) override {
+    return Act(ref_, kGone, [&](const GridState& s) {
+      if (!CellTakesValues(s, item())) return UIA_E_ELEMENTNOTENABLED;
+      return SetCellValue(ref_.grid(), s, item(), value) ? S_OK : UIA_E_INVALIDOPERATION;
+    });
   }
   HRESULT STDMETHODCALLTYPE get_Value(BSTR* out) override {
     return Answer(ref_, kGone, out, [&](const GridState& s) {
@@ -329,8 +333,8 @@ class UiaElement final
     });
   }
   HRESULT STDMETHODCALLTYPE get_IsReadOnly(BOOL* out) override {
-    return Answer(ref_, kGone, out, [&](const GridState&) {
-      *out = TRUE;
+    return Answer(ref_, kGone, out, [&](const GridState& s) {
+      *out = !CellTakesValues(s, item());
       return S_OK;
     });
   }

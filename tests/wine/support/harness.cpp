@@ -22,7 +22,20 @@ struct Pending {
 } pending{};
 
 bool IsNotification(UINT msg) {
-  return (msg >= GN_LBUTTONDOWN && msg <= GN_CONTEXTMENU) || msg == GN_REFUSED;
+  return (msg >= GN_LBUTTONDOWN && msg <= GN_CONTEXTMENU) || msg == GN_REFUSED ||
+         (msg >= GN_BEGINEDIT && msg <= GN_SELCHANGED);
+}
+
+// What a notification's record says, while it is still there.
+std::string RecordOf(UINT msg, LPARAM lParam) {
+  if (msg == GN_BEGINEDIT || msg == GN_ENDEDIT) {
+    const auto* e = reinterpret_cast<const GridEdit*>(lParam);
+    return std::to_string(e->col) + "," + std::to_string(e->row) + " " +
+           (e->text ? "'" + std::string(e->text) + "'" : std::string("null"));
+  }
+  const auto* r = reinterpret_cast<const GridRange*>(lParam);
+  return std::to_string(r->colFrom) + "-" + std::to_string(r->colTo) + "," + std::to_string(r->rowFrom) + "-" +
+         std::to_string(r->rowTo);
 }
 
 }  // namespace
@@ -31,7 +44,7 @@ std::string Describe(const Note& n) {
   char line[96];
   std::snprintf(line, sizeof line, "%s %u (0x%lx, 0x%lx)", n.posted ? "posted" : "sent", n.msg,
                 static_cast<unsigned long>(n.wParam), static_cast<unsigned long>(n.lParam));
-  return line;
+  return n.what.empty() ? line : line + (" " + n.what);
 }
 
 std::string Describe(const std::vector<Note>& notes) {
@@ -111,7 +124,8 @@ LRESULT CALLBACK TestParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     const bool posted = pending.valid && pending.hwnd == hwnd && pending.msg == msg &&
                         pending.wParam == wParam && pending.lParam == lParam;
     if (posted) pending.valid = false;
-    const Note note{msg, wParam, lParam, posted};
+    const bool recorded = msg >= GN_BEGINEDIT && msg <= GN_SELCHANGED;
+    const Note note{msg, wParam, recorded ? 0 : lParam, posted, recorded ? RecordOf(msg, lParam) : std::string()};
     current->notes.push_back(note);
     if (current->onNote) return current->onNote(note);
     return 0;
@@ -121,9 +135,11 @@ LRESULT CALLBACK TestParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 void Pump() {
   MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+  // As a Unicode program's loop: characters reach Unicode windows (the
+  // grid's editor) whole, in any code page.
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&m);
-    DispatchMessageA(&m);
+    DispatchMessageW(&m);
   }
 }
 

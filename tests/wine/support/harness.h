@@ -17,24 +17,29 @@
 
 namespace harness {
 
-// One notification as the parent received it.
+// One notification as the parent received it. The records that edits and
+// changes carry (GridEdit, GridRange) are read while the notification
+// runs, into `what`: "col,row 'text'" (or "col,row null") and
+// "colFrom-colTo,rowFrom-rowTo"; their lParam, an address, is kept as 0.
 struct Note {
   UINT msg;
   WPARAM wParam;
   LPARAM lParam;
   bool posted;  // arrived through the queue rather than SendMessage
+  std::string what;
 
   bool operator==(const Note& o) const {
-    return msg == o.msg && wParam == o.wParam && lParam == o.lParam && posted == o.posted;
+    return msg == o.msg && wParam == o.wParam && lParam == o.lParam && posted == o.posted && what == o.what;
   }
 };
 std::string Describe(const Note& n);
 std::string Describe(const std::vector<Note>& notes);
-inline Note Sent(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, false}; }
-inline Note Posted(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, true}; }
+inline Note Sent(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, false, {}}; }
+inline Note Posted(UINT msg, WPARAM w, LPARAM l) { return Note{msg, w, l, true, {}}; }
+inline Note SentAbout(UINT msg, WPARAM w, std::string what) { return Note{msg, w, 0, false, std::move(what)}; }
 
 // A top-level window that holds grids and records the notifications
-// (numbers 1071 to 1091, and GN_REFUSED) they send or post to it. `onNote` runs inside
+// (numbers 1071 to 1091, GN_REFUSED, and 1107 to 1110) they send or post to it. `onNote` runs inside
 // the notification, where the grid waits for the answer.
 class TestParent {
  public:

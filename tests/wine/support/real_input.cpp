@@ -134,10 +134,10 @@ HWND dialog = nullptr;
 
 void DeliverQueued() {
   MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    if (dialog && IsDialogMessageA(dialog, &m)) continue;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {  // as Pump: a Unicode program's loop
+    if (dialog && IsDialogMessageW(dialog, &m)) continue;
     TranslateMessage(&m);
-    DispatchMessageA(&m);
+    DispatchMessageW(&m);
   }
 }
 
