@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/selection.h"
+#include "core/undo.h"
 
 namespace latticor {
 
@@ -17,11 +18,13 @@ size_t CopySize(const GridState& s);
 char* CopySelection(const GridState& s, char* buffer);
 
 // The block a text describes when pasted with its top-left corner at
-// (c0, r0): the last column its first line fills and its last row; and the
-// length of its longest field, wherever it lies.
+// (c0, r0): the last column its first line fills and its last row; the
+// last column any line reaches; and the length of its longest field,
+// wherever it lies.
 struct PasteShape {
   uint64_t colEnd;
   int64_t rowEnd;
+  uint64_t colFarthest;
   size_t longestField;
 };
 PasteShape MeasurePaste(const char* text, uint32_t c0, uint32_t r0);
@@ -78,5 +81,12 @@ bool ForEachField(BlockAllocator& scratch, const char* text, const PasteShape& s
   scratch.Release(field);
   return true;
 }
+
+// The paste of an accepted text as the texts of the cells it reaches: the
+// block from (c0, r0) to the farthest column any line reaches and the last
+// line, kept inside the grid, with each cell's field or, where a line has
+// fewer fields, the text the cell holds. False when memory runs out.
+bool PasteTexts(BlockAllocator& a, const GridState& s, const char* text, const PasteShape& shape, uint32_t c0,
+                uint32_t r0, BlockTexts& out);
 
 }  // namespace latticor

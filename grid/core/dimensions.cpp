@@ -23,6 +23,21 @@ bool InitCells(GridState& s, GridCell* first, size_t count, uint32_t format) {
 
 size_t CellCount(const GridState& s, uint32_t rows) { return size_t{s.colCount} * rows; }
 
+// Row r's texts leave the counts of the cells holding text (the row goes).
+void ForgetRowUse(GridState& s, uint32_t r) {
+  const GridCell* row = &s.cells[CellCount(s, r)];
+  for (uint32_t c = 1; c < s.colCount; ++c) NoteTextUse(s, c, r, row[c].text[0] != '\0', false);
+}
+
+// The rows' counts follow their rows when rows [from, rowCount) move by
+// `shift` (+1 or -1); what is uncovered counts nothing.
+void MoveRowUse(GridState& s, uint32_t from, int shift) {
+  uint8_t* used = s.usedInRow;
+  const uint32_t rows = s.rowCount - from;
+  std::memmove(used + from + shift, used + from, rows);
+  used[shift > 0 ? from : s.rowCount - 1] = 0;
+}
+
 // Moves rows [from, from + rows) by `shift` rows (positive: down).
 void MoveRows(GridState& s, uint32_t from, uint32_t rows, int shift) {
   GridCell* source = &s.cells[CellCount(s, from)];
@@ -56,6 +71,7 @@ Reshape SetColCount(GridState& s, uint32_t n) {
   s.allocator->Release(s.cells);
   s.cells = cells;
   s.colCount = n;
+  RecountUse(s);  // every cell is empty: all counts 0
   KeepSelectionInside(s);
   return Reshape::kDone;
 }
@@ -65,6 +81,7 @@ Reshape SetRowCount(GridState& s, uint32_t n) {
   const size_t before = CellCount(s, s.rowCount);
   const size_t after = CellCount(s, n);
   if (after < before) {
+    for (uint32_t r = n; r < s.rowCount; ++r) ForgetRowUse(s, r);
     ReleaseTexts(*s.allocator, &s.cells[after], before - after);
     // Shrinking cannot fail to leave a valid table: on failure the larger
     // block simply stays.
@@ -99,6 +116,7 @@ Reshape InsertRow(GridState& s, uint32_t r) {
     std::memcpy(&s.cells[CellCount(s, r)], made, s.colCount * sizeof(GridCell));
     std::memmove(&s.rowHeight[r + 1], &s.rowHeight[r], (rows - 1 - r) * sizeof(int32_t));
     s.rowHeight[r] = kInitialRowHeight;
+    MoveRowUse(s, r, +1);
   }
   s.rowCount = rows;
   return Reshape::kDone;
@@ -108,13 +126,16 @@ Reshape DeleteRow(GridState& s, uint32_t r) {
   if (s.rowCount <= kMinCount) return Reshape::kBadCount;
   const uint32_t last = s.rowCount - 1;
   if (r == 0 || r == last) {
+    ForgetRowUse(s, last);
     ReleaseTexts(*s.allocator, &s.cells[CellCount(s, last)], s.colCount);
   } else if (r > last) {
     return Reshape::kBadRow;
   } else {
+    ForgetRowUse(s, r);
     ReleaseTexts(*s.allocator, &s.cells[CellCount(s, r)], s.colCount);
     std::memmove(&s.rowHeight[r], &s.rowHeight[r + 1], (last - r) * sizeof(int32_t));
     MoveRows(s, r + 1, last - r, -1);
+    MoveRowUse(s, r + 1, -1);
   }
   s.rowCount = last;
   if (void* smaller = s.allocator->Resize(s.cells, CellCount(s, last) * sizeof(GridCell))) {

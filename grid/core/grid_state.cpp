@@ -1,5 +1,7 @@
 #include "core/grid_state.h"
 
+#include "core/undo.h"
+
 #include <cstring>
 #include <initializer_list>
 
@@ -47,6 +49,28 @@ bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text) {
   return true;
 }
 
+bool SetText(GridState& s, uint32_t c, uint32_t r, const char* text) {
+  GridCell& cell = *CellAt(s, c, r);
+  const bool was = cell.text[0] != '\0';
+  if (!SetCellText(*s.allocator, cell, text)) return false;
+  NoteTextUse(s, c, r, was, text[0] != '\0');
+  return true;
+}
+
+void NoteTextUse(GridState& s, uint32_t c, uint32_t r, bool was, bool is) {
+  if (was == is || c == 0 || r == 0) return;
+  const int d = is ? +1 : -1;
+  s.usedInRow[r] = static_cast<uint8_t>(s.usedInRow[r] + d);
+  s.usedInCol[c] = static_cast<uint16_t>(s.usedInCol[c] + d);
+}
+
+void RecountUse(GridState& s) {
+  std::memset(s.usedInRow, 0, kRowTableSize + kColTableSize * sizeof(uint16_t));
+  for (uint32_t r = 1; r < s.rowCount; ++r) {
+    for (uint32_t c = 1; c < s.colCount; ++c) NoteTextUse(s, c, r, false, CellAt(s, c, r)->text[0] != '\0');
+  }
+}
+
 size_t BoundedCopyLength(const char* text, size_t size, const Encoding& encoding) {
   return CharBoundaryAtOrBefore(text, size - 1, encoding);
 }
@@ -66,9 +90,11 @@ bool InitGridState(GridState& s, BlockAllocator& a, uint32_t gridColor, uint32_t
   s.rowHeight = NewTable(a, kRowTableSize, kInitialRowHeight);
   s.colPos = NewTable(a, kColTableSize, 0);
   s.rowPos = NewTable(a, kRowTableSize, 0);
+  s.usedInRow = static_cast<uint8_t*>(a.Allocate(kRowTableSize + kColTableSize * sizeof(uint16_t)));
+  if (s.usedInRow) s.usedInCol = reinterpret_cast<uint16_t*>(s.usedInRow + kRowTableSize);
   const size_t count = size_t{kInitialColCount} * kInitialRowCount;
   s.cells = static_cast<GridCell*>(a.Allocate(count * sizeof(GridCell)));
-  bool ok = s.colWidth && s.rowHeight && s.colPos && s.rowPos && s.cells;
+  bool ok = s.colWidth && s.rowHeight && s.colPos && s.rowPos && s.usedInRow && s.cells;
   for (size_t i = 0; ok && i < count; ++i) ok = InitCell(a, s.cells[i], nullptr, kFormatDefault);
   if (!ok) ReleaseGridState(s);
   return ok;
@@ -79,6 +105,8 @@ void ReleaseGridState(GridState& s) {
   for (int32_t* table : {s.colWidth, s.rowHeight, s.colPos, s.rowPos}) {
     if (table) a.Release(table);
   }
+  if (s.usedInRow) a.Release(s.usedInRow);
+  EmptyHistory(a, s.history);
   if (s.cells) {
     ReleaseTexts(a, s.cells, size_t{s.colCount} * s.rowCount);
     a.Release(s.cells);
@@ -136,6 +164,24 @@ bool StateIsConsistent(const GridState& s) {
          inRange(s.selEndCol, s.colCount) && inRange(s.firstCol, s.colCount) &&
          inRange(s.curRow, s.rowCount) && inRange(s.selEndRow, s.rowCount) &&
          inRange(s.firstRow, s.rowCount) && s.colPos[0] == 0 && s.rowPos[0] == 0;
+}
+
+bool UseCountsAgree(const GridState& s) {
+  uint32_t rows[kRowTableSize] = {}, cols[kColTableSize] = {};
+  for (uint32_t r = 1; r < s.rowCount; ++r) {
+    for (uint32_t c = 1; c < s.colCount; ++c) {
+      const bool used = CellAt(s, c, r)->text[0] != '\0';
+      rows[r] += used;
+      cols[c] += used;
+    }
+  }
+  for (uint32_t r = 0; r < kRowTableSize; ++r) {
+    if (rows[r] != s.usedInRow[r]) return false;
+  }
+  for (uint32_t c = 0; c < kColTableSize; ++c) {
+    if (cols[c] != s.usedInCol[c]) return false;
+  }
+  return true;
 }
 
 }  // namespace latticor

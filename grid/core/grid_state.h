@@ -14,6 +14,30 @@ struct Rect {
   int32_t left, top, right, bottom;
 };
 
+// Columns c0 .. c1 and rows r0 .. r1 of the cell table, ends included.
+struct Block {
+  uint32_t c0, c1, r0, r1;
+};
+
+// One step of the user's changes (core/undo.h): a block with its texts
+// before and after, each the block's texts one after another, each with its
+// zero, or null for all of them empty.
+struct UndoStep {
+  Block block;
+  char* before;
+  size_t beforeBytes;
+  char* after;
+  size_t afterBytes;
+};
+// steps[0 .. done) can be undone, the last first; steps[done .. count) redone.
+struct UndoHistory {
+  UndoStep* steps;
+  uint32_t capacity;
+  uint32_t count;
+  uint32_t done;
+  size_t bytes;  // of the steps' texts
+};
+
 // One cell as the table stores it. On the 32-bit target it is the 16-byte
 // record that GM_GETCURCELL copies out, so the field order is fixed.
 struct GridCell {
@@ -122,6 +146,12 @@ struct GridState {
   uint32_t notifyEnterPending;
   uint32_t sizing;
   uint32_t exStyle;           // ExStyle bits
+  // How many data cells hold text, in each row (kRowTableSize) and in each
+  // column (kColTableSize), in one block: where the used cells end, known
+  // without looking at every cell.
+  uint8_t* usedInRow;
+  uint16_t* usedInCol;
+  UndoHistory history;
   BlockAllocator* allocator;  // every block of this grid
 };
 
@@ -150,6 +180,16 @@ bool InitCell(BlockAllocator& allocator, GridCell& cell, void* font, uint32_t fo
 // Replaces the cell's text by a copy of `text`; on failure keeps the old
 // text and returns false.
 bool SetCellText(BlockAllocator& allocator, GridCell& cell, const char* text);
+// SetCellText for cell (c, r) of the grid, which exists, keeping the counts
+// of the cells that hold text. Every text the grid stores goes through here
+// or through WriteBlockTexts.
+bool SetText(GridState& s, uint32_t c, uint32_t r, const char* text);
+// The counts follow cell (c, r) from holding text (`was`) to holding text
+// (`is`); titles are not counted.
+void NoteTextUse(GridState& s, uint32_t c, uint32_t r, bool was, bool is);
+// The counts made again from the cells, after a change of the table's shape.
+void RecountUse(GridState& s);
+
 // Gives back the text blocks of `count` cells from `first` on.
 void ReleaseTexts(BlockAllocator& allocator, GridCell* first, size_t count);
 
@@ -167,7 +207,9 @@ int32_t SumSizes(const int32_t* table, uint32_t capacity, uint32_t from, uint32_
 // limit = client extent - title extent - 5. A negative limit cuts nothing.
 int32_t ClampSize(int32_t requested, int32_t limit);
 
-// Checks the invariants every message keeps; for tests and fuzzing.
+// Checks the invariants every message keeps; for tests and fuzzing. The
+// counts of the cells holding text are checked apart: every cell is read.
 bool StateIsConsistent(const GridState& s);
+bool UseCountsAgree(const GridState& s);
 
 }  // namespace latticor

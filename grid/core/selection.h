@@ -12,10 +12,6 @@ namespace latticor {
 
 // ---- The block ------------------------------------------------------------
 
-// Columns c0 .. c1 and rows r0 .. r1, ends included.
-struct Block {
-  uint32_t c0, c1, r0, r1;
-};
 // The selection, ordered: the anchor need not be its top-left corner.
 Block SelectedBlock(const GridState& s);
 inline bool InBlock(const Block& b, uint32_t c, uint32_t r) {

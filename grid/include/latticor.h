@@ -260,6 +260,28 @@ extern "C" {
 #define GM_ENDEDIT 1105
 /* Result: the open editor's window; NULL when no edit is open. */
 #define GM_GETEDITWINDOW 1106
+/* Takes back the last change the user made through the grid (a committed
+ * edit, a value set by a screen reader, Delete, cut, a paste by keys):
+ * every text it changed comes back byte for byte; the block it restored is
+ * selected, scrolled into view and repainted, and GN_CELLSCHANGED sent. The
+ * history keeps at least 100 steps and at most 32 MiB of texts, the oldest
+ * going first; a single larger change is not recorded and empties it. Any
+ * change made by a message (GM_SETCELLTEXT, GM_PASTE, the counts, row
+ * insertion and deletion) empties it too. An open edit is committed first.
+ * Result: TRUE when a step was undone; 0 when there was none, or memory ran
+ * out and nothing changed. */
+#define GM_UNDO 1111
+/* Does again the step GM_UNDO took back last, as GM_UNDO does it. A new
+ * change after an undo drops what could be redone.
+ * Result: TRUE when a step was redone; 0 when there was none, or memory ran
+ * out and nothing changed. */
+#define GM_REDO 1112
+/* Result: bit 0 set when a step can be undone, bit 1 when one can be
+ * redone. */
+#define GM_CANUNDO 1113
+/* Forgets the history of the user's changes.
+ * Result: 0. */
+#define GM_EMPTYUNDO 1114
 
 /* ---- Notifications to the parent --------------------------------------
  * "id" is the grid's identifier whole, as CreateWindowEx got it (on 64-bit
@@ -291,8 +313,9 @@ extern "C" {
  * opened; never when the grid is destroyed with an edit open. */
 #define GN_ENDEDIT 1108
 /* The user changed texts through the grid (a committed edit, a value set by
- * a screen reader): lParam const GridRange*, the block, ends included.
- * Texts set by messages (GM_SETCELLTEXT, GM_PASTE) send nothing. Sent. */
+ * a screen reader, Delete, cut, a paste by keys, GM_UNDO and GM_REDO):
+ * lParam const GridRange*, the block, ends included. Texts set by messages
+ * (GM_SETCELLTEXT, GM_PASTE) send nothing. Sent. */
 #define GN_CELLSCHANGED 1109
 /* With GS_EX_SELCHANGE only: the current cell or the selection's other
  * corner has changed, whatever changed it (mouse, keys, messages, a count
@@ -321,7 +344,18 @@ extern "C" {
  * current cell, change sizes or counts, insert or delete rows, or paste
  * commit the edit first. Screen readers may set data cells' values. */
 #define GS_EX_EDIT 0x0001
-/* The keys of a spreadsheet and undo (see GM_UNDO). */
+/* The keys of a spreadsheet. The current cell moves, is scrolled into
+ * view, and with Shift the selection's other corner moves instead: Home and
+ * End to column 1 and the last column of the row, Ctrl+Home to (1, 1),
+ * Ctrl+End to the last column and row holding text, Ctrl+arrows to the end
+ * of the run of texts (or the next text, or the edge), Page Up and Page Down
+ * by the rows shown, scrolling as far. Tab and Shift+Tab move a column,
+ * Enter and Shift+Enter a row, without wrapping. The plain arrows also
+ * collapse the selection to the new current cell. Ctrl+A selects all;
+ * Ctrl+C / Ctrl+Insert copy the selection to the clipboard (CF_UNICODETEXT
+ * and CF_TEXT), Ctrl+X / Shift+Delete cut it, Ctrl+V / Shift+Insert paste the
+ * clipboard by GM_PASTE's rules and refusals, Delete clears the selected
+ * texts, Ctrl+Z undoes, Ctrl+Y / Ctrl+Shift+Z redo (see GM_UNDO). */
 #define GS_EX_SHEETKEYS 0x0002
 /* GN_SELCHANGED after every change of the selection. */
 #define GS_EX_SELCHANGE 0x0004

@@ -8,20 +8,6 @@
 
 namespace latticor::win32 {
 
-namespace {
-
-// The user sees these words exactly as they have always read, misspelling
-// ("thinks") and missing spaces included: programs and their tests match them.
-const char kPasteRefusal[] =
-    "The selected range is not the same as the copied is.\r\n"
-    "You can do two thinks:\r\n"
-    "\r\n"
-    "1. Select a range with the same dimensions as the copied range.\r\n"
-    "2. Select one cell only and paste.In this case,take care to make\r\n"
-    "    sufficient room right and down of selected cell.";
-
-}  // namespace
-
 LRESULT OnGetCopySize(HWND, GridState& s, WPARAM, LPARAM) {
   return static_cast<LRESULT>(CopySize(s));
 }
@@ -42,6 +28,7 @@ LRESULT OnPaste(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   // Each field goes in whole, whatever its length, as GM_SETCELLTEXT to the
   // grid itself, which copies it and repaints that cell alone; a field it
   // has no memory for leaves its cell as it was, and the result says so.
+  // Being messages, the fields empty the history of the user's changes.
   // Screen readers hear of the paste once.
   ValueBatch batch(grid);
   bool allStored = true;

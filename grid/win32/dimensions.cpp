@@ -24,10 +24,10 @@ LRESULT RefuseRow(HWND grid, UINT msg, Reshape result) {
 // After GM_SETCOLCOUNT / GM_SETROWCOUNT: the refusal, or the bar and the
 // repaint. The thumb follows the origin, which stays unless the count
 // dropped below it.
-LRESULT CountChanged(HWND grid, const GridState& s, Reshape result, const Axis& a, UINT msg,
-                     const char* refusal) {
+LRESULT CountChanged(HWND grid, GridState& s, Reshape result, const Axis& a, UINT msg, const char* refusal) {
   if (result == Reshape::kBadCount) return Refuse(grid, msg, refusal);
   if (result != Reshape::kDone) return 0;
+  ForgetHistory(s);
   SetScrollBar(grid, a.vertical ? SB_VERT : SB_HORZ, s.*a.count, s.*a.first);
   InvalidateAll(grid, TRUE);
   return TRUE;
@@ -119,6 +119,7 @@ LRESULT OnInsertRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   const Reshape result = InsertRow(s, row);
   if (result == Reshape::kNoMemory) return 0;
   if (result != Reshape::kDone) return RefuseRow(grid, GM_INSERTROW, result);
+  ForgetHistory(s);
   SetScrollBar(grid, SB_VERT, s.rowCount, s.firstRow);
   move.Repaint(s, InsertionShift(s, row), FALSE);
   return TRUE;
@@ -135,6 +136,7 @@ LRESULT OnDeleteRow(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
   const uint32_t row = Index32(wParam);
   const Reshape result = DeleteRow(*after, row);
   if (result != Reshape::kDone) return RefuseRow(grid, GM_DELETEROW, result);
+  ForgetHistory(*after);
   SetScrollBar(grid, SB_VERT, after->rowCount, 0);
   move.Repaint(*after, DeletionShift(*after, row), TRUE);
   return SendMessageA(grid, WM_VSCROLL, kScrollLineBack, 0);

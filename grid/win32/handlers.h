@@ -91,6 +91,15 @@ LRESULT OnGetEditWindow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnSetExStyle(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetExStyle(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
+// The history of the user's changes (undo.cpp).
+LRESULT OnUndo(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnRedo(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnCanUndo(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+LRESULT OnEmptyUndo(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+// A change made by a message: undo must never write into a grid the
+// program has rearranged or rewritten since.
+void ForgetHistory(GridState& s);
+
 // Screen readers (access/access.cpp).
 LRESULT OnGetObject(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 

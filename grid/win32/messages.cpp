@@ -195,7 +195,9 @@ LRESULT OnSetCellText(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
   if (!CellAt(s, at.col, at.row) || !text) return 0;
   GridState* t = CancelEditOf(grid, at.col, at.row);
   if (!t || !CellAt(*t, at.col, at.row)) return 0;
-  return StoreCellText(grid, *t, at.col, at.row, text) ? TRUE : 0;  // out of memory: the old text stays
+  if (!StoreCellText(grid, *t, at.col, at.row, text)) return 0;  // out of memory: the old text stays
+  ForgetHistory(*t);
+  return TRUE;
 }
 
 // Copies the text with its terminator; the result is the text's length.

@@ -72,13 +72,7 @@ void Press(HWND grid, GridState& s, Area area, int32_t x, int32_t y) {
     DrawGuideLine(grid, s, a, StartResize(s, a, a.vertical ? y : x));
     return;
   }
-  const PressTarget target = BeginPress(s, area, x, y);
-  if (!target.selects) return;
-  MoveCurrentTo(grid, &s, target.col, target.row, [grid, area](GridState& t) {
-    SelectByPress(t, area);
-    InvertFocusCell(grid, t);
-    if (area != Area::kCells) FollowSelection(grid, t);
-  });
+  PressSelects(grid, s, area, x, y);
 }
 
 // One step of a selecting drag in the directions given: at most one column

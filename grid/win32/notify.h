@@ -23,5 +23,7 @@ extern const char kBadColumnText[];
 extern const char kBadRowText[];
 extern const char kBadColCountText[];
 extern const char kBadRowCountText[];
+extern const char kPasteRefusal[];
+extern const char kUnreadableClipboardText[];
 
 }  // namespace latticor::win32

@@ -16,11 +16,12 @@ GridState* ScrollLine(HWND grid, const Axis& a, int step) {
   return StateOf(grid);
 }
 
-void MoveAnchorByKey(HWND grid, GridState* s, const Axis& a, int step) {
+void MoveAnchorByKey(HWND grid, GridState* s, const Axis& a, int step, bool collapse) {
   if (!CanMoveAnchor(*s, a, step)) return;
   NotifyLeaving(grid);
   if (!(s = StateOf(grid)) || !CanMoveAnchor(*s, a, step)) return;
   MoveAnchor(*s, a, step);
+  if (collapse) SelectByPress(*s, Area::kCells);
   // The highlight shows the whole selection: after a title press the other
   // direction keeps its extent, and the screen must say so.
   ReplaceHighlight(grid, *s, SelectionRect(*s));
@@ -41,18 +42,52 @@ void MoveEndByKey(HWND grid, GridState* s, const Axis& a, int step) {
 void NotifyLeaving(HWND grid) { SendNotification(grid, GN_CELLLEAVING); }
 void NotifyEntered(HWND grid) { SendNotification(grid, GN_CELLENTERED); }
 
-GridState* SelectCellAt(HWND grid, GridState* s, uint32_t col, uint32_t row) {
-  return MoveCurrentTo(grid, s, col, row, [grid](GridState& t) {
-    SelectByPress(t, Area::kCells);
+void PressSelects(HWND grid, GridState& s, Area area, int32_t x, int32_t y) {
+  const PressTarget target = BeginPress(s, area, x, y);
+  if (!target.selects) return;
+  MoveCurrentTo(grid, &s, target.col, target.row, [grid, area](GridState& t) {
+    SelectByPress(t, area);
     InvertFocusCell(grid, t);
+    if (area != Area::kCells) FollowSelection(grid, t);
   });
 }
 
-void MoveByArrow(HWND grid, GridState* s, const Axis& a, int step, bool extend) {
+GridState* SelectCellAt(HWND grid, GridState* s, uint32_t col, uint32_t row) {
+  return MoveCurrentTo(
+      grid, s, col, row,
+      [grid](GridState& t) {
+        SelectByPress(t, Area::kCells);
+        InvertFocusCell(grid, t);
+      },
+      true);
+}
+
+void SelectBlock(HWND grid, GridState* s, const Block& b) {
+  MoveCurrentTo(
+      grid, s, b.c0, b.r0,
+      [grid, &b](GridState& t) {
+        SelectByPress(t, Area::kCells);
+        InvertFocusCell(grid, t);
+        t.selEndCol = ClampOrigin(b.c1, t.colCount);
+        t.selEndRow = ClampOrigin(b.r1, t.rowCount);
+        FollowSelection(grid, t);
+      },
+      true);
+}
+
+void ExtendTo(HWND grid, GridState* s, uint32_t col, uint32_t row) {
+  s->selEndCol = col;
+  s->selEndRow = row;
+  s->allSelected = s->colsSelected = s->rowsSelected = 0;
+  FollowSelection(grid, *s);
+  ScrollIntoView(grid, s, col, row);
+}
+
+void MoveByArrow(HWND grid, GridState* s, const Axis& a, int step, bool extend, bool collapse) {
   if (extend) {
     MoveEndByKey(grid, s, a, step);
   } else {
-    MoveAnchorByKey(grid, s, a, step);
+    MoveAnchorByKey(grid, s, a, step, collapse);
   }
 }
 

@@ -120,8 +120,11 @@ LRESULT OnSetFont(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
 LRESULT OnGetFont(HWND, GridState& s, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(s.font); }
 
 // In a dialog box the arrows and characters are the grid's; Tab, Enter and
-// Escape stay the dialog's.
-LRESULT OnGetDlgCode(HWND, GridState&, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+// Escape stay the dialog's, unless the grid has the keys of a sheet.
+LRESULT OnGetDlgCode(HWND, GridState& s, WPARAM, LPARAM) {
+  const LRESULT sheet = (s.exStyle & kExSheetKeys) ? DLGC_WANTTAB | DLGC_WANTALLKEYS : 0;
+  return DLGC_WANTARROWS | DLGC_WANTCHARS | sheet;
+}
 
 LRESULT OnContextMenu(HWND grid, GridState&, WPARAM, LPARAM lParam) {
   PostNotification(grid, GN_CONTEXTMENU, ControlId(grid), lParam);
@@ -233,6 +236,10 @@ constexpr Route kRoutes[] = {
     {GM_EDITCELL, OnEditCell, kWatched},
     {GM_ENDEDIT, OnEndEdit},
     {GM_GETEDITWINDOW, OnGetEditWindow},
+    {GM_UNDO, OnUndo, kWatchedAfterEdit},
+    {GM_REDO, OnRedo, kWatchedAfterEdit},
+    {GM_CANUNDO, OnCanUndo},
+    {GM_EMPTYUNDO, OnEmptyUndo},
 };
 
 constexpr bool RoutesAreSorted() {

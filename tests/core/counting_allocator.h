@@ -71,4 +71,11 @@ class CountingAllocator final : public BlockAllocator {
   long failAfter_ = -1;
 };
 
+// The blocks a grid's undo history holds: its steps' table and their texts.
+inline size_t HistoryBlocks(const UndoHistory& h) {
+  size_t blocks = h.steps ? 1 : 0;
+  for (uint32_t i = 0; i < h.count; ++i) blocks += (h.steps[i].before != nullptr) + (h.steps[i].after != nullptr);
+  return blocks;
+}
+
 }  // namespace latticor::testing

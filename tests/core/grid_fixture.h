@@ -19,7 +19,7 @@ struct GridFixture : ::testing::Test {
     EXPECT_EQ(heap.live(), 0u) << "blocks not given back";
     EXPECT_EQ(heap.foreign(), 0u) << "blocks given back twice or never handed out";
   }
-  void Put(uint32_t c, uint32_t r, const char* text) { ASSERT_TRUE(SetCellText(heap, *CellAt(*s, c, r), text)); }
+  void Put(uint32_t c, uint32_t r, const char* text) { ASSERT_TRUE(SetText(*s, c, r, text)); }
   std::string Text(uint32_t c, uint32_t r) const {
     const GridCell* cell = CellAt(*s, c, r);
     return cell ? cell->text : "(outside)";
@@ -30,7 +30,9 @@ struct GridFixture : ::testing::Test {
     for (size_t i = 0; i < cells; ++i) {
       ASSERT_TRUE(heap.owns(s->cells[i].text)) << "cell " << i;
     }
-    EXPECT_EQ(heap.live(), 1u + 4u + 1u + cells);
+    // The record, its tables, the cells, their texts, the undo history.
+    EXPECT_EQ(heap.live(), 1u + 5u + 1u + cells + HistoryBlocks(s->history));
+    EXPECT_TRUE(UseCountsAgree(*s));
   }
 };
 

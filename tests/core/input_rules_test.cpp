@@ -4,6 +4,7 @@
 #include "core/dimensions.h"
 #include "core/edit.h"
 #include "core/hit_test.h"
+#include "core/keys.h"
 #include "core/layout.h"
 #include "core/resize.h"
 #include "core/scroll.h"
@@ -414,6 +415,104 @@ TEST(EditorKeys, EnterAndTabCommitAndMoveEscapeCancelsArrowsDependOnHowTheEditBe
     EXPECT_EQ(a.step, c.step) << i;
     EXPECT_EQ(a.extend, c.extend) << i;
   }
+}
+
+// A row of texts for the Ctrl arrows: "x" holds text, "." is empty.
+TEST_F(Laid, CtrlArrowsRunToTheEndOfTextElseToTheNextTextElseToTheEdge) {
+  Lay(13, 4);
+  const char row[] = ".xx..x...xxx";  // columns 1 .. 12
+  for (uint32_t c = 1; c <= 12; ++c) {
+    if (row[c - 1] == 'x') Put(c, 1, "x");
+  }
+  struct Case {
+    uint32_t from;
+    int step;
+    uint32_t to;
+  } cases[] = {
+      {1, +1, 2},    // empty here: the next text
+      {2, +1, 3},    // text and text: the end of the run
+      {3, +1, 6},    // the run's end: the next text
+      {6, +1, 10},
+      {10, +1, 12},  // to the run's end, the grid's edge
+      {12, +1, 12},  // at the edge
+      {12, -1, 10},
+      {10, -1, 6},
+      {5, -1, 3},
+      {2, -1, 1},    // no text before: the edge
+      {8, -1, 6},
+  };
+  for (const Case& c : cases) EXPECT_EQ(JumpTarget(*s, kCols, c.from, 1, c.step), c.to) << c.from << " " << c.step;
+  EXPECT_EQ(JumpTarget(*s, kRows, 6, 1, +1), 3u) << "down a column with no text below";
+}
+
+TEST_F(Laid, SheetKeysNameTheirTargetsAndCommands) {
+  Lay(10, 20);
+  Put(4, 7, "used");
+  Put(8, 2, "used");
+  s->curCol = 3, s->curRow = 5;
+  s->selEndCol = 6, s->selEndRow = 9;
+  using C = SheetCommand;
+  struct Case {
+    Key key;
+    bool shift, ctrl;
+    C command;
+    uint32_t col, row;
+    bool extend;
+  } cases[] = {
+      {Key::kHome, false, false, C::kMove, 1, 5, false},
+      {Key::kHome, true, false, C::kMove, 1, 9, true},  // the other corner's row
+      {Key::kEnd, false, false, C::kMove, 9, 5, false},
+      {Key::kHome, false, true, C::kMove, 1, 1, false},
+      {Key::kEnd, false, true, C::kMove, 8, 7, false},  // the used cells' corner
+      {Key::kEnd, true, true, C::kMove, 8, 7, true},
+      {Key::kTab, false, false, C::kMove, 4, 5, false},
+      {Key::kTab, true, false, C::kMove, 2, 5, false},
+      {Key::kEnter, false, false, C::kMove, 3, 6, false},
+      {Key::kEnter, true, false, C::kMove, 3, 4, false},
+      {Key::kRight, false, false, C::kArrow, 0, 0, false},
+      {Key::kDown, false, true, C::kMove, 3, 19, false},  // no text below: the edge
+      {Key::kA, false, true, C::kSelectAll, 0, 0, false},
+      {Key::kA, false, false, C::kNone, 0, 0, false},
+      {Key::kC, false, true, C::kCopy, 0, 0, false},
+      {Key::kInsert, false, true, C::kCopy, 0, 0, false},
+      {Key::kX, false, true, C::kCut, 0, 0, false},
+      {Key::kDelete, true, false, C::kCut, 0, 0, false},
+      {Key::kV, false, true, C::kPaste, 0, 0, false},
+      {Key::kInsert, true, false, C::kPaste, 0, 0, false},
+      {Key::kDelete, false, false, C::kClear, 0, 0, false},
+      {Key::kZ, false, true, C::kUndo, 0, 0, false},
+      {Key::kY, false, true, C::kRedo, 0, 0, false},
+      {Key::kZ, true, true, C::kRedo, 0, 0, false},
+      {Key::kOther, false, true, C::kNone, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    const SheetAction a = SheetKeyAction(*s, Chord{c.key, c.shift, c.ctrl});
+    const int i = static_cast<int>(&c - cases);
+    EXPECT_EQ(a.command, c.command) << i;
+    if (c.command != C::kMove) continue;
+    EXPECT_EQ(a.col, c.col) << i;
+    EXPECT_EQ(a.row, c.row) << i;
+    EXPECT_EQ(a.extend, c.extend) << i;
+  }
+  s->curCol = 9;
+  EXPECT_EQ(SheetKeyAction(*s, Chord{Key::kTab, false, false}).col, 9u) << "Tab does not wrap";
+  ASSERT_EQ(SetText(*s, 4, 7, ""), true);
+  ASSERT_EQ(SetText(*s, 8, 2, ""), true);
+  EXPECT_EQ(UsedCorner(*s).col, 1u) << "nothing used: (1, 1)";
+  EXPECT_EQ(UsedCorner(*s).row, 1u);
+}
+
+TEST_F(Laid, APageMovesTheCellAndTheViewByTheRowsShown) {
+  Lay(5, 100);  // rows 20 high below a 20-pixel title row in 300: 14 whole
+  EXPECT_EQ(RowsShown(*s), 14u);
+  const PageMove down = PageTarget(*s, 3, +1, 14);
+  EXPECT_EQ(down.row, 17u);
+  EXPECT_EQ(down.first, 15u);
+  s->firstRow = 90;
+  const PageMove end = PageTarget(*s, 95, +1, 14);
+  EXPECT_EQ(end.row, 99u) << "both kept inside the grid";
+  EXPECT_EQ(end.first, 99u);
+  EXPECT_EQ(PageTarget(*s, 2, -1, 14).row, 1u);
 }
 
 }  // namespace

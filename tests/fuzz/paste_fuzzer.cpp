@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                      CHECK(c >= b.c0 && c < cols && r >= b.r0 && r < rows);
                                      ++fields;
                                      stored += std::strlen(field);
-                                     CHECK(SetCellText(heap, *CellAt(*s, c, r), field));
+                                     CHECK(SetText(*s, c, r, field));
                                    });
     CHECK(done);
     CHECK(fields <= count.fields);

@@ -60,7 +60,8 @@ void CheckInvariants(const GridState& s, const testing::CountingAllocator& heap)
   }
   std::sort(texts.begin(), texts.end());
   CHECK(std::adjacent_find(texts.begin(), texts.end()) == texts.end());  // each owned once
-  CHECK(heap.live() == 1 + 4 + 1 + cells);
+  CHECK(heap.live() == 1 + 5 + 1 + cells + testing::HistoryBlocks(s.history));
+  CHECK(UseCountsAgree(s));
   CHECK(heap.foreign() == 0);
 }
 
@@ -105,7 +106,7 @@ void Step(GridState& s, testing::CountingAllocator& heap, Input& in) {
       DeleteRow(s, in.Word() % (s.rowCount + 2));
       break;
     case 4:
-      if (GridCell* cell = CellAt(s, in.Byte(), in.Word())) SetCellText(heap, *cell, in.Text().c_str());
+      if (uint32_t c = in.Byte(), r = in.Word(); CellAt(s, c, r)) SetText(s, c, r, in.Text().c_str());
       break;
     case 5:
       if (GridCell* cell = CellAt(s, in.Byte(), in.Word())) cell->format = in.Word();
@@ -154,7 +155,7 @@ void Step(GridState& s, testing::CountingAllocator& heap, Input& in) {
       const PasteShape shape = MeasurePaste(text.c_str(), b.c0, b.r0);
       if (AcceptsPaste(s, shape)) {
         ForEachField(heap, text.c_str(), shape, b.c0, b.r0, s.colCount, s.rowCount,
-                     [&](uint32_t c, uint32_t r, const char* f) { SetCellText(heap, *CellAt(s, c, r), f); });
+                     [&](uint32_t c, uint32_t r, const char* f) { SetText(s, c, r, f); });
       }
       break;
     }

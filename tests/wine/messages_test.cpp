@@ -447,6 +447,14 @@ TEST_F(GridTest, EveryMessageAnswersWhatTheHeaderDocuments) {
   auto text = [](const char* t) { return reinterpret_cast<LPARAM>(t); };
   auto address = [](const void* p) { return reinterpret_cast<LPARAM>(p); };
   const std::function<LRESULT(UINT)> unobservable;
+  // A change of the user's (a committed edit) before the message.
+  auto userChange = [&](std::function<LRESULT(UINT)> send) {
+    return std::function<LRESULT(UINT)>([=](UINT msg) {
+      Ask(grid, GM_EDITCELL, GRID_CELL(1, 2), text("typed"));
+      Ask(grid, GM_ENDEDIT, TRUE);
+      return send(msg);
+    });
+  };
   auto isWindow = [](std::function<LRESULT(UINT)> send) {
     return std::function<LRESULT(UINT)>([=](UINT msg) { return LRESULT{IsWindow(reinterpret_cast<HWND>(send(msg)))}; });
   };
@@ -579,6 +587,12 @@ TEST_F(GridTest, EveryMessageAnswersWhatTheHeaderDocuments) {
       {"GM_GETEDITWINDOW", "the open editor's window", isWindow(to(grid)), TRUE},
       {"GM_ENDEDIT", "TRUE when an edit was open", to(grid, TRUE), TRUE},
       {"GM_ENDEDIT", "0 when none was", to(grid, FALSE), 0},
+      {"GM_UNDO", "0 when there was none, or memory ran out and nothing changed", to(grid), 0},
+      {"GM_UNDO", "TRUE when a step was undone", userChange(to(grid)), TRUE},
+      {"GM_CANUNDO", "bit 0 set when a step can be undone, bit 1 when one can be redone", to(grid), 2},
+      {"GM_REDO", "TRUE when a step was redone", to(grid), TRUE},
+      {"GM_EMPTYUNDO", "0", to(grid), 0},
+      {"GM_REDO", "0 when there was none, or memory ran out and nothing changed", to(grid), 0},
   };
   std::set<std::string> checked;
   for (const Check& c : checks) {
