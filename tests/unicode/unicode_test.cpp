@@ -179,6 +179,29 @@ TEST_F(Utf8Grid, CopiedTextsReachUnicodeProgramsAndTheirsArePastedBack) {
   EXPECT_EQ(harness::CellText(grid, 2, 1), kSamples[2].utf8);
 }
 
+// The clipboard keys speak to a Unicode program as the host's sequences do,
+// and a paste by keys is undone.
+TEST_F(Utf8Grid, TheClipboardKeysReachUnicodeProgramsAndTakeTheirTexts) {
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_SHEETKEYS);
+  SetFocus(grid);
+  Ask(grid, GM_SETCURROW, 2);
+  Ask(grid, GM_SETSELENDCOL, 2);
+  Ask(grid, GM_SETSELENDROW, 4);
+  harness::input::Chord({VK_CONTROL}, 'C');
+  std::wstring copied;
+  for (UINT r = 2; r <= 4; ++r) copied += std::wstring(kSamples[r - 1].chars) + L"\t" + kSamples[r - 1].chars + L"\r\n";
+  EXPECT_EQ(RunPeer("expect", copied), 0u);
+
+  ASSERT_EQ(RunPeer("put", std::wstring(kSamples[3].chars) + L"\t\xD83D\xDE00\r\n"), 0u);
+  Ask(grid, GM_SETCURROW, 1);
+  harness::input::Chord({VK_CONTROL}, 'V');
+  EXPECT_EQ(harness::CellText(grid, 1, 1), kSamples[3].utf8);
+  EXPECT_EQ(harness::CellText(grid, 2, 1), u8"\U0001F600");
+  harness::input::Chord({VK_CONTROL}, 'Z');
+  EXPECT_EQ(harness::CellText(grid, 1, 1), kSamples[0].utf8);
+  EXPECT_EQ(harness::CellText(grid, 2, 1), kSamples[0].utf8);
+}
+
 // Through the in-place editor: a text opened and committed unchanged comes
 // back byte for byte, malformed bytes too; characters typed in any script,
 // the first one (which opens the editor) and one beyond the 16-bit plane

@@ -16,11 +16,7 @@ using harness::CellText;
 using harness::Note;
 namespace input = harness::input;
 
-void Shifted(WORD vk) {
-  input::Key(VK_SHIFT, true);
-  input::Tap(vk);
-  input::Key(VK_SHIFT, false);
-}
+void Shifted(WORD vk) { input::Chord({VK_SHIFT}, vk); }
 
 // 10 columns and 30 rows in 400 x 300, editable; (1, 1) holds "one".
 struct EditTest : harness::GridFixture {

@@ -24,6 +24,12 @@ void AwaitArrival(Arrived arrived) {
 
 bool KeyIsDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
 
+// A key event has arrived when the system's state of the key says so, or
+// this thread's: in some processes Wine answers GetAsyncKeyState with 0
+// (seen in one whose code page is UTF-8), while the key's message, once
+// this thread has taken it, sets the thread's state.
+bool KeyArrived(int vk, bool down) { return KeyIsDown(vk) == down || (GetKeyState(vk) < 0) == down; }
+
 // Where the pointer is, within the pixel that absolute SendInput can be off.
 bool PointerNear(POINT target) {
   POINT at;
@@ -72,13 +78,19 @@ void Key(WORD vk, bool down, DWORD settleMs) {
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &in, sizeof in);
-  AwaitArrival([vk, down] { return KeyIsDown(vk) == down; });
+  AwaitArrival([vk, down] { return KeyArrived(vk, down); });
   Settle(settleMs);
 }
 
 void Tap(WORD vk, DWORD settleMs) {
   Key(vk, true, 10);
   Key(vk, false, settleMs);
+}
+
+void Chord(std::initializer_list<WORD> held, WORD vk, DWORD settleMs) {
+  for (WORD m : held) Key(m, true, 5);
+  Tap(vk, 10);
+  for (WORD m : held) Key(m, false, settleMs);
 }
 
 void Click(HWND hwnd, int clientX, int clientY, DWORD settleMs) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace real_input {
 
 // Each call waits until the system has taken the event in (the pointer is
@@ -17,6 +19,8 @@ void Click(HWND hwnd, int clientX, int clientY, DWORD settleMs = 30);
 void DoubleClick(HWND hwnd, int clientX, int clientY, DWORD settleMs = 60);
 void Key(WORD vk, bool down, DWORD settleMs = 20);
 void Tap(WORD vk, DWORD settleMs = 30);
+// `vk` tapped while the modifier keys `held` (VK_SHIFT, VK_CONTROL) are down.
+void Chord(std::initializer_list<WORD> held, WORD vk, DWORD settleMs = 30);
 // Letters, digits and spaces, as key presses.
 void Type(const char* text, DWORD settleMs = 20);
 // Any characters, as a keyboard that has them all types them: one
