@@ -33,6 +33,15 @@ LRESULT CountChanged(HWND grid, GridState& s, Reshape result, const Axis& a, UIN
   return TRUE;
 }
 
+// Whether a child window shows over the grid (the editor while an edit is
+// open, or a program's own), which moving pixels would leave behind.
+bool ShowsChildWindow(HWND grid) {
+  for (HWND child = GetWindow(grid, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsWindowVisible(child)) return true;
+  }
+  return false;
+}
+
 void AddTo(HRGN region, const Rect& r) {
   if (IsEmpty(r)) return;
   HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
@@ -55,7 +64,7 @@ class RowMove {
         firstRow_(s.firstRow),
         shown_(s.selectEnabled ? s.prevSelRect : Rect{}),
         possible_(IsWindowVisible(grid) && !IsEmpty(s.clientRect) && ScreenDrawsAlone(s) &&
-                  !GetWindow(grid, GW_CHILD)) {}
+                  !ShowsChildWindow(grid)) {}
 
   // After the change: `shift` is how the rows moved; with `erase`, the
   // background outside the cells is filled again.

@@ -39,16 +39,36 @@ char* BytesOf(UINT codePage, const wchar_t* chars, int length) {
   return bytes;
 }
 
+// In which code page the cell's bytes are the editor's characters: the one
+// painting reads them in. Asked only when a text is not plain ASCII, which
+// every code page reads alike.
+UINT CodePageOf(EditSession& e, const GridState& s) {
+  if (!e.codePage) e.codePage = TextCodePage(s, e.font);
+  return e.codePage;
+}
+bool IsAscii(const char* text) {
+  for (; *text; ++text) {
+    if (static_cast<unsigned char>(*text) >= 0x80) return false;
+  }
+  return true;
+}
+bool IsAscii(const wchar_t* chars, int length) {
+  for (int i = 0; i < length; ++i) {
+    if (chars[i] >= 0x80) return false;
+  }
+  return true;
+}
+
 // What the editor holds, as the cell's bytes: the text it opened with when
 // the user changed nothing (so that it comes back byte for byte), else its
 // characters converted. Null when memory runs out.
-char* EditedText(const EditSession& e) {
-  if (!SendMessageW(e.editor, EM_GETMODIFY, 0, 0)) return CopyText(e.initial, std::strlen(e.initial));
-  const int length = GetWindowTextLengthW(e.editor);
+char* EditedText(EditSession& e, const GridState& s) {
+  if (!SendMessageW(e.window, EM_GETMODIFY, 0, 0)) return CopyText(e.initial, std::strlen(e.initial));
+  const int length = GetWindowTextLengthW(e.window);
   auto* chars = static_cast<wchar_t*>(GlobalHeap().Allocate((static_cast<size_t>(length) + 1) * sizeof(wchar_t)));
   if (!chars) return nullptr;
-  const int read = GetWindowTextW(e.editor, chars, length + 1);
-  char* bytes = BytesOf(e.codePage, chars, read);
+  const int read = GetWindowTextW(e.window, chars, length + 1);
+  char* bytes = BytesOf(IsAscii(chars, read) ? CP_ACP : CodePageOf(e, s), chars, read);
   FreeText(chars);
   return bytes;
 }
@@ -57,45 +77,56 @@ bool IsTypedChar(WPARAM c) { return c >= 0x20 && c != 0x7F; }
 
 LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// A standard EDIT child of the grid, Unicode so that it holds characters of
-// any script, in the cell's font (else the grid's) and horizontal
-// alignment, without a length limit.
-HWND CreateEditor(HWND grid, const GridState& s, const GridCell& cell) {
+// The editor for a cell: a standard EDIT child of the grid, Unicode so that
+// it holds characters of any script, without a length limit, in the cell's
+// font (else the grid's) and horizontal alignment. The window of the last
+// edit serves again when its alignment is the cell's.
+HWND PrepareEditor(HWND grid, EditSession& e, const GridState& s, const GridCell& cell) {
   const DWORD align = (cell.format & DT_CENTER) ? ES_CENTER : (cell.format & DT_RIGHT) ? ES_RIGHT : ES_LEFT;
-  HWND editor = CreateWindowExW(WS_EX_NOPARENTNOTIFY, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | align, 0, 0, 0, 0,
-                                grid, nullptr, moduleInstance, nullptr);
-  if (!editor) return nullptr;
-  const auto own = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)));
-  if (!editClassProc) editClassProc = own;
-  void* font = cell.cellFont ? cell.cellFont : s.font;
-  if (font) SendMessageW(editor, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(editor, EM_LIMITTEXT, 0, 0);
-  return editor;
+  if (e.window && e.align != align) {
+    DestroyWindow(e.window);
+    e.window = nullptr;
+  }
+  if (!e.window) {
+    e.window = CreateWindowExW(WS_EX_NOPARENTNOTIFY, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | align, 0, 0, 0, 0,
+                               grid, nullptr, moduleInstance, nullptr);
+    if (!e.window) return nullptr;
+    const auto own = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(e.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)));
+    if (!editClassProc) editClassProc = own;
+    SendMessageW(e.window, EM_LIMITTEXT, 0, 0);
+    e.align = align;
+    e.font = nullptr;
+  }
+  const auto font = static_cast<HFONT>(cell.cellFont ? cell.cellFont : s.font);
+  if (font != e.font) SendMessageW(e.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  e.font = font;
+  return e.window;
 }
 
 // Shows the editor for a GN_BEGINEDIT that let it open, with `initial`
 // (which the session then owns) and the focus.
 HWND OpenEditor(HWND grid, GridWindow& w, uint32_t col, uint32_t row, char* initial, EditStart start) {
   GridState& s = w.state;
-  const GridCell& cell = *CellAt(s, col, row);
-  const UINT codePage = TextCodePage(s, static_cast<HFONT>(cell.cellFont));
+  EditSession& e = w.edit;
   const size_t bytes = std::strlen(initial);
   auto* chars = static_cast<wchar_t*>(GlobalHeap().Allocate((bytes + 1) * sizeof(wchar_t)));
-  HWND editor = chars ? CreateEditor(grid, s, cell) : nullptr;
+  HWND editor = chars ? PrepareEditor(grid, e, s, *CellAt(s, col, row)) : nullptr;
   if (!editor) {
     FreeText(chars);
     FreeText(initial);
     return nullptr;
   }
-  chars[ConvertText(codePage, initial, bytes, chars)] = L'\0';
-  w.edit = EditSession{};
-  w.edit.editor = editor;
-  w.edit.col = col;
-  w.edit.row = row;
-  w.edit.start = start;
-  w.edit.initial = initial;
-  w.edit.codePage = codePage;
+  e.open = true;
+  e.col = col;
+  e.row = row;
+  e.start = start;
+  e.initial = initial;
+  e.codePage = 0;
+  e.placed = RECT{};
+  e.shown = Rect{};
+  e.typedCount = 0;
+  chars[ConvertText(IsAscii(initial) ? CP_ACP : CodePageOf(e, s), initial, bytes, chars)] = L'\0';
   SetWindowTextW(editor, chars);
   FreeText(chars);
   SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
@@ -107,26 +138,41 @@ HWND OpenEditor(HWND grid, GridWindow& w, uint32_t col, uint32_t row, char* init
   PlaceEditor(w);
   SetFocus(editor);  // the parent hears GN_KILLFOCUS and may act
   const GridWindow* after = WindowOf(grid);
-  return after && after->edit.editor == editor ? editor : nullptr;
+  return after && after->edit.open && after->edit.window == editor ? editor : nullptr;
+}
+
+// The session between edits: the window kept, hidden and empty.
+void CloseSession(EditSession& e) {
+  FreeText(e.initial);
+  e.initial = nullptr;
+  e.open = e.beginning = e.ending = false;
+  e.typedCount = 0;
 }
 
 // Ends the open edit. When the focus is leaving for another window, it is
 // left to go; otherwise the grid takes it back from the editor.
 bool EndEditAs(HWND grid, bool commit, bool focusLeaving) {
   GridWindow* w = WindowOf(grid);
-  if (!w || !w->edit.editor || w->edit.ending) return false;
-  w->edit.ending = true;
-  const uint32_t col = w->edit.col, row = w->edit.row;
-  HWND editor = w->edit.editor;
-  char* text = commit ? EditedText(w->edit) : nullptr;  // no memory: it ends as a cancel
-  if (!focusLeaving && GetFocus() == editor) SetFocus(grid);  // the parent hears GN_SETFOCUS and may act
+  if (!w || !w->edit.open || w->edit.ending) return false;
+  EditSession& e = w->edit;
+  e.ending = true;
+  const uint32_t col = e.col, row = e.row;
+  HWND editor = e.window;
+  char* text = commit ? EditedText(e, w->state) : nullptr;  // no memory: it ends as a cancel
+  if (focusLeaving) {
+    KillTimer(grid, kAutoScrollTimer);  // the focus has left the grid for good
+  } else if (e.focused) {
+    SetFocus(grid);  // the parent hears GN_SETFOCUS and may act
+  }
   if (!(w = WindowOf(grid))) {  // the grid went, and its edit with it
     FreeText(text);
     return true;
   }
-  FreeText(w->edit.initial);
-  w->edit = EditSession{};
-  DestroyWindow(editor);
+  CloseSession(w->edit);
+  ShowWindow(editor, SW_HIDE);
+  // A long text is not kept in the hidden editor; a short one is replaced
+  // by the next edit's.
+  if (GetWindowTextLengthW(editor) > 4096) SetWindowTextW(editor, L"");
   GridEdit record{col, row, text};
   const LRESULT refused = SendNotification(grid, GN_ENDEDIT, reinterpret_cast<LPARAM>(&record));
   if (text && !refused) StoreUserText(grid, col, row, text);
@@ -162,8 +208,11 @@ bool EditorKeyEnds(HWND grid, const EditSession& e, WPARAM vk) {
 
 LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND grid = GetParent(editor);
-  const GridWindow* w = WindowOf(grid);
-  if (w && w->edit.editor == editor && !w->edit.ending) {
+  GridWindow* w = WindowOf(grid);
+  if (w && w->edit.window == editor) {
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) w->edit.focused = msg == WM_SETFOCUS;
+  }
+  if (w && w->edit.window == editor && w->edit.open && !w->edit.ending) {
     switch (msg) {
       case WM_GETDLGCODE:
         // In a dialog box, Enter, Tab and Escape are the editor's.
@@ -236,7 +285,7 @@ HWND BeginEdit(HWND grid, uint32_t col, uint32_t row, const char* text, EditStar
   const LRESULT refused = SendNotification(grid, GN_BEGINEDIT, reinterpret_cast<LPARAM>(&record));
   GridWindow* w = WindowOf(grid);
   if (w) w->edit.beginning = false;
-  if (!w || refused || !IsDataCell(w->state, col, row) || w->edit.editor) {
+  if (!w || refused || !IsDataCell(w->state, col, row) || w->edit.open) {
     FreeText(initial);
     return nullptr;
   }
@@ -252,13 +301,13 @@ GridState* CommitFirst(HWND grid) {
 
 GridState* CancelEditOf(HWND grid, uint32_t col, uint32_t row) {
   const GridWindow* w = WindowOf(grid);
-  if (w->edit.editor && w->edit.col == col && w->edit.row == row) EndEdit(grid, false);
+  if (w->edit.open && w->edit.col == col && w->edit.row == row) EndEdit(grid, false);
   return StateOf(grid);
 }
 
 void PlaceEditor(GridWindow& w) {
   EditSession& e = w.edit;
-  if (!e.editor) return;
+  if (!e.open) return;
   const GridState& s = w.state;
   const Rect cell = CellRect(s, e.col, e.row);
   const RECT inside{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
@@ -267,24 +316,26 @@ void PlaceEditor(GridWindow& w) {
   e.placed = inside;
   e.shown = shown;
   if (IsEmpty(shown)) {
-    ShowWindow(e.editor, SW_HIDE);  // the cell is scrolled out of view: the edit stays open
+    ShowWindow(e.window, SW_HIDE);  // the cell is scrolled out of view: the edit stays open
     return;
   }
-  SetWindowPos(e.editor, nullptr, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
+  SetWindowPos(e.window, nullptr, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   // Never over another cell or a title: only the part of the cell in view.
   const bool whole = shown == FromRECT(inside);
-  SetWindowRgn(e.editor,
+  if (whole && !e.clipped) return;
+  SetWindowRgn(e.window,
                whole ? nullptr
                      : CreateRectRgn(shown.left - inside.left, shown.top - inside.top, shown.right - inside.left,
                                      shown.bottom - inside.top),
                TRUE);
+  e.clipped = !whole;
 }
 
-Rect EditorArea(const GridWindow& w) { return w.edit.editor ? w.edit.shown : Rect{0, 0, 0, 0}; }
+Rect EditorArea(const GridWindow& w) { return w.edit.open ? w.edit.shown : Rect{0, 0, 0, 0}; }
 
 void DropEdit(GridWindow& w) {
-  HWND editor = w.edit.editor;
+  HWND editor = w.edit.window;
   FreeText(w.edit.initial);
   w.edit = EditSession{};
   if (editor) DestroyWindow(editor);
@@ -313,8 +364,8 @@ bool BeginEditByKey(HWND grid, GridState& s, WPARAM vk) {
 
 bool ForwardToEditor(HWND grid, UINT msg, WPARAM wParam, LPARAM lParam) {
   GridWindow* w = WindowOf(grid);
-  if (!w->edit.editor || w->edit.ending) return false;
-  HWND editor = w->edit.editor;
+  if (!w->edit.open || w->edit.ending) return false;
+  HWND editor = w->edit.window;
   if (msg == WM_KEYDOWN) {
     SendMessageW(editor, WM_KEYDOWN, wParam, lParam);
     wchar_t chars[2];
@@ -373,7 +424,8 @@ LRESULT OnEditCell(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
 LRESULT OnEndEdit(HWND grid, GridState&, WPARAM wParam, LPARAM) { return EndEdit(grid, wParam != 0) ? TRUE : 0; }
 
 LRESULT OnGetEditWindow(HWND grid, GridState&, WPARAM, LPARAM) {
-  return reinterpret_cast<LRESULT>(WindowOf(grid)->edit.editor);
+  const EditSession& e = WindowOf(grid)->edit;
+  return reinterpret_cast<LRESULT>(e.open ? e.window : nullptr);
 }
 
 LRESULT OnSetExStyle(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {

@@ -20,7 +20,6 @@ HCURSOR rowResizeCursor;
 
 namespace {
 
-constexpr UINT kAutoScrollTimer = 1;
 
 // Fixed blocks from the global heap, zero-filled; resizing may move them.
 class GlobalHeapAllocator final : public BlockAllocator {
@@ -83,8 +82,14 @@ LRESULT OnSizing(HWND, GridState& s, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT OnSetFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
-  SetTimer(grid, kAutoScrollTimer, kAutoScrollPeriodMs, nullptr);
+// Whether the focus moves between the grid and its own editor.
+bool EditorFocus(HWND grid, WPARAM other) {
+  const EditSession& e = WindowOf(grid)->edit;
+  return e.window && reinterpret_cast<HWND>(other) == e.window;
+}
+
+LRESULT OnSetFocus(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
+  if (!EditorFocus(grid, wParam)) SetTimer(grid, kAutoScrollTimer, kAutoScrollPeriodMs, nullptr);
   s.resizeEnabled = 1;
   NoteFocus(grid, true);
   const LRESULT answer = SendNotification(grid, GN_SETFOCUS);
@@ -92,8 +97,8 @@ LRESULT OnSetFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
   return answer;
 }
 
-LRESULT OnKillFocus(HWND grid, GridState& s, WPARAM, LPARAM) {
-  KillTimer(grid, kAutoScrollTimer);
+LRESULT OnKillFocus(HWND grid, GridState& s, WPARAM wParam, LPARAM) {
+  if (!EditorFocus(grid, wParam)) KillTimer(grid, kAutoScrollTimer);
   s.resizeEnabled = 0;
   s.resizing = 0;
   NoteFocus(grid, false);
@@ -272,7 +277,7 @@ LRESULT CALLBACK GridWindowProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lPara
   if (msg == WM_CREATE) return OnCreate(grid);
   if (const Route* route = FindRoute(msg)) {
     if (GridState* s = StateOf(grid)) {
-      if ((route->flags & kCommitsEdit) && WindowOf(grid)->edit.editor && !(s = CommitFirst(grid))) return 0;
+      if ((route->flags & kCommitsEdit) && WindowOf(grid)->edit.open && !(s = CommitFirst(grid))) return 0;
       if (!(route->flags & kWatched)) return route->handler(grid, *s, wParam, lParam);
       const ChangeWatch watch(grid, *s);
       return route->handler(grid, *s, wParam, lParam);

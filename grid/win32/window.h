@@ -12,17 +12,23 @@ namespace latticor::win32 {
 
 struct AccessLink;
 
-// The in-place editor while an edit is open.
+// The in-place editor. Its window is made at the first edit and kept,
+// hidden, between edits.
 struct EditSession {
-  HWND editor;  // null while no edit is open
-  uint32_t col, row;
-  EditStart start;
-  char* initial;   // the text it opened with (a block of the grid's heap)
-  UINT codePage;   // in which the cell's bytes are the editor's characters
+  HWND window;     // the EDIT child, or null before the first edit
+  DWORD align;     // its ES_ alignment
+  HFONT font;      // the font it was given
+  bool open;       // an edit is open in it
+  bool focused;    // it has the keyboard focus
   bool beginning;  // between GN_BEGINEDIT and the editor showing
   bool ending;     // a commit or cancel is under way
+  uint32_t col, row;
+  EditStart start;
+  char* initial;   // the text the edit opened with (a block of the grid's heap)
+  UINT codePage;   // in which the cell's bytes are the editor's characters; 0 until needed
   RECT placed;     // where the editor was put, in the grid's client area
-  Rect shown;      // the part of it that is shown
+  Rect shown;      // the part of it that shows
+  bool clipped;    // a window region keeps it to that part
   // The bytes of a character typed one WM_CHAR a byte at a time.
   unsigned char typed[4];
   uint32_t typedCount;
@@ -60,9 +66,11 @@ extern HCURSOR colResizeCursor;
 extern HCURSOR rowResizeCursor;
 extern const char kGridClassName[];
 
-// The period of the timer that a focused grid runs for auto-scrolling,
+// The timer that a focused grid runs for auto-scrolling, and its period,
 // which is also the longest a drag or scroll step waits for the next
-// message.
+// message. While the grid's own editor has the focus the timer goes on, as
+// if the grid still had it.
+constexpr UINT kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollPeriodMs = 70;
 
 // The global heap, as every grid's BlockAllocator.

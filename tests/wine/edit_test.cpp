@@ -140,7 +140,7 @@ TEST_F(EditTest, AnOpenEditIsCommittedBeforeWhatWouldOutliveIt) {
     a.act(*this);
     input::Settle(50);
     EXPECT_EQ(Story(), a.story) << a.what;
-    EXPECT_FALSE(IsWindow(editor)) << a.what;
+    EXPECT_FALSE(IsWindowVisible(editor)) << a.what << ": the editor has gone";
     if (IsWindow(grid)) {
       EXPECT_EQ(CellText(grid, a.col, a.row), a.text) << a.what;
     }
