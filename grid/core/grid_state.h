@@ -35,7 +35,7 @@ struct UndoHistory {
   uint32_t capacity;
   uint32_t count;
   uint32_t done;
-  size_t bytes;  // of the steps' texts
+  size_t bytes;  // of the steps' texts, their zeros not counted
 };
 
 // One cell as the table stores it. On the 32-bit target it is the 16-byte

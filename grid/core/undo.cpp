@@ -22,10 +22,16 @@ void ForEachText(GridState& s, const BlockTexts& t, Visit visit) {
   }
 }
 
+// What a step holds of texts, their zeros left out.
+size_t TextBytes(const UndoStep& step) {
+  const size_t cells = size_t{step.block.c1 - step.block.c0 + 1} * (step.block.r1 - step.block.r0 + 1);
+  return (step.before ? step.beforeBytes - cells : 0) + (step.after ? step.afterBytes - cells : 0);
+}
+
 void ReleaseStep(BlockAllocator& a, UndoHistory& h, const UndoStep& step) {
   if (step.before) a.Release(step.before);
   if (step.after) a.Release(step.after);
-  h.bytes -= step.beforeBytes + step.afterBytes;
+  h.bytes -= TextBytes(step);
 }
 
 }  // namespace
@@ -112,7 +118,7 @@ bool ReserveStep(BlockAllocator& a, UndoHistory& h) {
 
 void RecordStep(BlockAllocator& a, UndoHistory& h, const UndoStep& step) {
   while (h.count > h.done) ReleaseStep(a, h, h.steps[--h.count]);
-  const size_t bytes = step.beforeBytes + step.afterBytes;
+  const size_t bytes = TextBytes(step);
   if (bytes > kHistoryBytes || h.capacity == 0) {
     UndoHistory alone{};
     alone.bytes = bytes;

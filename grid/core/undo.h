@@ -25,8 +25,8 @@ bool HoldsTexts(const GridState& s, const BlockTexts& t);
 // cell as it was, when memory runs out.
 bool WriteBlockTexts(GridState& s, const BlockTexts& t);
 
-// The history's bounds: at most this many bytes of texts (zeros included)
-// and this many steps; the oldest steps go first.
+// The history's bounds: at most this many bytes of texts (their zeros not
+// counted) and this many steps; the oldest steps go first.
 constexpr size_t kHistoryBytes = size_t{32} << 20;
 constexpr uint32_t kHistorySteps = 1000;
 

@@ -102,8 +102,8 @@ TEST_F(History, TheBoundsDropTheOldestStepsAndAStepTooLargeEmptiesIt) {
     ASSERT_EQ(ChangeTo(Block{1, 1, 1, 1}, {std::to_string(i)}), Change::kChanged);
   }
   EXPECT_EQ(s->history.count, kHistorySteps) << "the first five went";
-  // A third of the bytes each: the last two fit, everything before goes.
-  const std::string big(kHistoryBytes / 3, 'x');
+  // Over a third of the bytes each: the last two fit, all before them goes.
+  const std::string big(kHistoryBytes / 3 + 1, 'x');
   for (uint32_t c = 1; c <= 4; ++c) ASSERT_EQ(ChangeTo(Block{c, c, 2, 2}, {big}), Change::kChanged);
   EXPECT_LE(s->history.bytes, kHistoryBytes);
   EXPECT_EQ(s->history.count, 2u);
