@@ -3,6 +3,7 @@
 // one process, so that the machine's noise cancels. Timings never fail
 // anything; each aim is printed beside what was measured.
 //   latticor_bench RESULTS.txt
+//   latticor_bench --editing    the editing and sheet-key figures alone
 //   latticor_bench --trace      each operation once, between markers that
 //                               Wine's debug channels show, for counting the
 //                               calls and server round trips it makes
@@ -611,6 +612,133 @@ void ClipboardFigures(Bench& b) {
          minPerByte * 1e6, "<= 1.5");
 }
 
+// Holds the modifier keys down (or lets them go) as the grid will read
+// them with GetKeyState.
+void Hold(BYTE vk, bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[vk] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+void Key(HWND grid, WPARAM vk) {
+  Ask(grid, WM_KEYDOWN, vk, 1);
+  Ask(grid, WM_KEYUP, vk, 1);
+}
+
+void EditFigures(Bench& b) {
+  HWND grid = b.Grid(40, 60, 800, 600);
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_EDIT);
+  SetFocus(grid);
+  const auto shown = [](HWND editor) {
+    UpdateWindow(editor);
+    GdiFlush();
+  };
+  // F2 until the editor shows the cell's text, against an edit box of the
+  // same size made, filled and shown.
+  RECT cell{};
+  GridCell record;
+  Ask(grid, GM_GETCURCELL, reinterpret_cast<WPARAM>(&record), reinterpret_cast<LPARAM>(&cell));
+  const double open = Median(
+      15,
+      [&] {
+        Key(grid, VK_F2);
+        shown(reinterpret_cast<HWND>(Ask(grid, GM_GETEDITWINDOW)));
+      },
+      [&] {
+        Ask(grid, GM_ENDEDIT, FALSE);
+        Pump();
+      });
+  HWND box = nullptr;
+  const double plain = Median(
+      15,
+      [&] {
+        box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, cell.left, cell.top, cell.right - cell.left - 1,
+                              cell.bottom - cell.top - 1, grid, nullptr, nullptr, nullptr);
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(b.font), FALSE);
+        SetWindowTextW(box, L"1,1");
+        ShowWindow(box, SW_SHOW);
+        SetFocus(box);
+        shown(box);
+      },
+      [&] {
+        if (box) DestroyWindow(box);
+        SetFocus(grid);
+        Pump();
+      });
+  if (box) DestroyWindow(box);
+  Report("F2 until the editor shows the text", open, "an EDIT child made, filled and shown", plain, "<= 1.2");
+  // A commit of a visible cell, against storing the text and hiding a box.
+  int n = 0;
+  char text[16];
+  const double commit = Median(
+      15, [&] { Ask(grid, GM_ENDEDIT, TRUE); },
+      [&] {
+        std::snprintf(text, sizeof text, "typed %d", n++);
+        Ask(grid, GM_EDITCELL, 0, reinterpret_cast<LPARAM>(text));
+        Pump();
+      });
+  box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, cell.left, cell.top, 40, 18, grid, nullptr, nullptr, nullptr);
+  const double store = Median(
+      15,
+      [&] {
+        std::snprintf(text, sizeof text, "set %d", n++);
+        Ask(grid, GM_SETCELLTEXT, GRID_CELL(1, 1), reinterpret_cast<LPARAM>(text));
+        ShowWindow(box, SW_HIDE);
+      },
+      [&] {
+        ShowWindow(box, SW_SHOWNA);
+        Pump();
+      });
+  DestroyWindow(box);
+  Report("A commit of a visible cell", commit, "GM_SETCELLTEXT and hiding a window", store, "<= 1.2");
+  DestroyWindow(grid);
+  Pump();
+}
+
+// Delete, its undo and Ctrl+End on the whole largest grid, every cell
+// holding a short text.
+void SheetFigures(Bench& b) {
+  HWND grid = b.Grid(254, 16382, 0, 0, true);
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_SHEETKEYS);
+  SetFocus(grid);
+  Ask(grid, GM_SETSELENDCOL, 253);
+  Ask(grid, GM_SETSELENDROW, 16381);
+  const size_t size = static_cast<size_t>(Ask(grid, GM_GETCOPYSIZE));
+  std::vector<char> texts(size);
+  Ask(grid, GM_COPYSEL, reinterpret_cast<WPARAM>(texts.data()));
+  const auto refill = [&] { Ask(grid, GM_PASTE, reinterpret_cast<WPARAM>(texts.data())); };
+  const double paste = Median(3, refill);
+  SIZE_T before = 0, after = 0;
+  const double clear = Median(
+      3,
+      [&] {
+        Key(grid, VK_DELETE);
+        after = PrivateBytes();
+      },
+      [&] {
+        refill();
+        before = PrivateBytes();
+      });
+  const double cells = 253.0 * 16381;
+  const double held = double(size) - cells;  // the texts without their separators
+  Report("Delete of the whole largest grid", clear, "GM_PASTE of the same texts", paste, "<= 2");
+  const double undo = Median(3, [&] { Ask(grid, GM_UNDO); }, [&] {
+    refill();
+    Key(grid, VK_DELETE);
+  });
+  Report("Undo of that Delete", undo, "GM_PASTE of the same texts", paste, "<= 2");
+  Report("The history's memory for that step (MB)", double(after - before) / 1e6,
+         "its texts and 16 bytes a cell (MB)", (held + 16 * cells) / 1e6, "<= 1");
+  Hold(VK_CONTROL, true);
+  Key(grid, VK_END);  // the corner, once: from then on the key finds it where it is
+  const double end = Median(15, [&] { Key(grid, VK_END); });
+  Hold(VK_CONTROL, false);
+  Report("Ctrl+End on that grid", end, "one millisecond", 1.0, "<= 1");
+  DestroyWindow(grid);
+  Pump();
+}
+
 // One operation between two markers that Wine's debug channel "debugstr"
 // shows, so that a trace of the run (+relay, +server) tells the calls and
 // the server round trips it makes. It runs once before, so that nothing is
@@ -639,6 +767,25 @@ void Trace(Bench& b) {
       "set a text on screen",
       [&] { Ask(grid, GM_SETCELLTEXT, GRID_CELL(3, 3), reinterpret_cast<LPARAM>((i++ % 2) ? "ab" : "cd")); },
       [&] { UpdateWindow(grid); });
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_EDIT);
+  SetFocus(grid);
+  Traced(
+      "commit an edit", [&] { Ask(grid, GM_ENDEDIT, TRUE); },
+      [&] {
+        Ask(grid, GM_EDITCELL, 0, reinterpret_cast<LPARAM>((i++ % 2) ? "ab" : "cd"));
+        Pump();
+      });
+  HWND box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 50, 20, 40, 18, grid, nullptr, nullptr, nullptr);
+  Traced(
+      "set a text and hide a box",
+      [&] {
+        Ask(grid, GM_SETCELLTEXT, GRID_CELL(1, 1), reinterpret_cast<LPARAM>((i++ % 2) ? "ab" : "cd"));
+        ShowWindow(box, SW_HIDE);
+      },
+      [&] {
+        ShowWindow(box, SW_SHOWNA);
+        Pump();
+      });
   DestroyWindow(grid);
   HWND list = FilledListView(b, 40, 200);
   Traced("ListView: full paint", [&] { Bench::FullPaint(list, 1); });
@@ -673,6 +820,11 @@ int main(int argc, char** argv) {
     Trace(bench);
     return 0;
   }
+  if (argc > 1 && std::strcmp(argv[1], "--editing") == 0) {
+    EditFigures(bench);
+    SheetFigures(bench);
+    return 0;
+  }
   if (argc > 1) results = std::fopen(argv[1], "w");
   FullPaintFigures(bench);
   PaintAgainstSize(bench);
@@ -680,6 +832,8 @@ int main(int argc, char** argv) {
   ScrollFigures(bench);
   RowFigures(bench);
   ClipboardFigures(bench);
+  EditFigures(bench);
+  SheetFigures(bench);
   if (results) std::fclose(results);
   return 0;
 }
