@@ -35,9 +35,11 @@ bool AcceptsPaste(const GridState& s, const PasteShape& shape);
 
 // The fields of a paste text in order: visit(begin, length, column, line)
 // for each, column and line counted from 0. A field ends at a TAB, a CR or
-// the terminating zero; a CR and the one character after it end a line; a
-// text that ends right after a line end has no further field. Nothing is
-// read past the zero.
+// the terminating zero; a CR ends a line, and so does a CR LF pair; a text
+// that ends right after a line end has no further field. Nothing is read
+// past the zero. (The character after a CR is taken as the pair's LF only
+// when it is one: a lone CR, as old files end their lines, keeps the first
+// byte of the next line.)
 template <typename Visit>
 void WalkFields(const char* text, Visit visit) {
   uint64_t column = 0, line = 0;
@@ -53,8 +55,8 @@ void WalkFields(const char* text, Visit visit) {
     }
     column = 0;
     ++line;
-    ++p;                   // the CR
-    if (*p != '\0') ++p;  // and the LF of the pair, whatever it is
+    ++p;                  // the CR
+    if (*p == '\n') ++p;  // and the LF of a pair
     if (*p == '\0') return;
   }
 }

@@ -169,6 +169,30 @@ TEST_F(ClipText, LongFieldsAreStoredWholeAndNothingIsReadPastTheEnd) {
   EXPECT_EQ(shape.colEnd, 1u);
 }
 
+// Lines end with CR LF or with a CR alone; after a CR only an LF is passed
+// over. (The text from a user: x CR é y CR LF, in UTF-8.)
+TEST_F(ClipText, ALineEndsAtCrLfOrAtALoneCrAndNoByteAfterItIsLost) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> column1;  // rows 1 .. 3
+  } cases[] = {
+      {"a\r\nb\r\nc\r\n", {"a", "b", "c"}},
+      {"x\r\xC3\xA9y\r\n", {"x", "\xC3\xA9y", "-"}},
+      {"a\rb\rc", {"a", "b", "c"}},            // CR alone
+      {"a\r\r\nb", {"a", "", "b"}},           // a CR alone, then a CR LF
+      {"a\rb\r", {"a", "b", "-"}},             // a final CR
+      {"a\n\rb", {"a\n", "b", "-"}},          // an LF alone is text
+  };
+  for (const Case& c : cases) {
+    for (uint32_t r = 1; r <= 3; ++r) Put(1, r, "-");
+    Select(1, 1, 1, 1);
+    const PasteShape shape = MeasurePaste(c.text, 1, 1);
+    EXPECT_EQ(shape.rowEnd, int64_t(c.column1[2] == "-" ? 2 : 3)) << c.text;
+    ASSERT_TRUE(Paste(c.text)) << c.text;
+    for (uint32_t r = 1; r <= 3; ++r) EXPECT_EQ(Text(1, r), c.column1[r - 1]) << c.text << " row " << r;
+  }
+}
+
 TEST_F(ClipText, CopyThenPasteGivesBackTheTexts) {
   std::mt19937 random(20261207);
   ASSERT_EQ(SetColCount(*s, 12), Reshape::kDone);
