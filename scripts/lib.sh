@@ -41,7 +41,7 @@ windows_path() {
 build_fuzzers() {
   cmake -S "$root" -B "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLATTICOR_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
-    cmake --build "$build/fuzz" -j2 --target paste_fuzzer sequence_fuzzer
+    cmake --build "$build/fuzz" -j2 --target paste_fuzzer sequence_fuzzer boundary_fuzzer access_fuzzer rowmove_fuzzer
 }
 
 # Runs one fuzz target over its committed seeds and what it finds itself,

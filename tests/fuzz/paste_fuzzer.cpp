@@ -18,7 +18,7 @@ using namespace latticor;
 namespace {
 
 // Lines, tabs of the first line, fields, their bytes and the longest one,
-// counted another way: a CR and the character after it end a line.
+// counted another way: a CR, with the LF after it if there is one, ends a line.
 struct Count {
   uint64_t lines, tabs, fields;
   size_t content, longest;
@@ -36,7 +36,7 @@ Count CountText(const std::string& t) {
     if (t[i] == '\r') {
       ++crs;
       firstLine = false;
-      i += 2;
+      i += i + 1 < t.size() && t[i + 1] == '\n' ? 2 : 1;
       endsAfterLineEnd = i >= t.size();
       continue;
     }
