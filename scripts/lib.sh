@@ -13,6 +13,33 @@ xvfb_args=(-a -s "-screen 0 1920x1080x24 -r")
 # The Windows trees: their folder under build/ and their target.
 windows_trees=(win32:i686-w64-mingw32 win64:x86_64-w64-mingw32)
 
+# Some machines' kernels run no 32-bit code at all (a virtual machine's
+# choice), and so no 32-bit Wine. There Wine is its 64-bit loader alone,
+# the 32-bit programs are built but not run, each one named as skipped
+# (neither passed nor failed), and the scripts' default tree is win64.
+if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1 || [ ! -x /usr/lib/wine/wine64 ]; then
+  runs_32bit=1
+  default_tree=win32
+else
+  runs_32bit=0
+  default_tree=win64
+  export WINELOADER=/usr/lib/wine/wine64
+  wine_shims=$build/wine64-only
+  if [ ! -x "$wine_shims/wine-stable" ]; then
+    mkdir -p "$wine_shims"
+    for shim in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine_shims/$shim"
+      chmod +x "$wine_shims/$shim"
+    done
+  fi
+  PATH=$wine_shims:$PATH
+fi
+
+# cannot_run FOLDER PROGRAM: PROGRAM is a 32-bit one on such a machine.
+cannot_run() {
+  [ "$runs_32bit" = 0 ] && file -b "$1/$2" 2>/dev/null | grep -q 'Intel 80386'
+}
+
 # build_windows FOLDER TOOLCHAIN [--target NAME...]: one Windows tree, with
 # GCC or (a toolchain ending in -clang) clang; all of it, or the targets.
 build_windows() {
@@ -173,6 +200,10 @@ wine_run() {
 # program run in FOLDER under a timeout (LATTICOR_TIMEOUT seconds, 600 by
 # default); its exit status.
 wine_in() {
+  if cannot_run "$1" "$2"; then
+    echo "$2: a 32-bit program, and this machine runs no 32-bit code" >&2
+    return 77
+  fi
   (cd "$1" && timeout -k 10 "${LATTICOR_TIMEOUT:-600}" wine "${@:2}")
 }
 
