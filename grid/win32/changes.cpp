@@ -56,7 +56,8 @@ void PasteClipboard(HWND grid, GridState& s) {
   char* text = nullptr;
   switch (ReadClipboard(grid, text)) {
     case ClipboardRead::kNoText:
-      return;  // nothing to paste
+    case ClipboardRead::kNoMemory:  // nothing pasted, as with any change without memory
+      return;
     case ClipboardRead::kUnreadable:
       Refuse(grid, GM_PASTE, kUnreadableClipboardText, MB_ICONWARNING);
       return;

@@ -60,7 +60,7 @@ ClipboardRead ReadBlock(UINT format, char*& text) {
     if (text) std::memcpy(text, bytes, length);
   }
   GlobalUnlock(block);
-  return text ? ClipboardRead::kText : ClipboardRead::kUnreadable;
+  return text ? ClipboardRead::kText : ClipboardRead::kNoMemory;
 }
 
 }  // namespace

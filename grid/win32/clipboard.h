@@ -16,8 +16,9 @@ bool CopyToClipboard(HWND grid, const GridState& s);
 // What a paste reads: the clipboard's text in the process's code page,
 // CF_UNICODETEXT preferred, read only within its block (a text without a
 // terminator ends where the block ends). `text` is a block of the grid's
-// heap for the caller to give back.
-enum class ClipboardRead { kText, kNoText, kUnreadable };
+// heap for the caller to give back. A text that cannot be had for want of
+// memory is kNoMemory, not a fault of the clipboard's.
+enum class ClipboardRead { kText, kNoText, kUnreadable, kNoMemory };
 ClipboardRead ReadClipboard(HWND grid, char*& text);
 
 }  // namespace latticor::win32

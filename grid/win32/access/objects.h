@@ -3,6 +3,7 @@
 // with, the texts and places they report, and the factories that make them.
 #pragma once
 
+#include <cstdlib>
 #include <new>
 #include <string>
 #include <utility>
@@ -12,12 +13,22 @@
 
 namespace latticor::win32 {
 
+// The objects' memory comes straight from malloc. The runtime's own
+// nothrow new throws std::bad_alloc and catches it inside, and a thread's
+// first exception takes the runtime's exception state for the rest of the
+// thread: a grid out of memory would keep a block it never asked for.
+#define LATTICOR_PLAIN_HEAP                                                                     \
+  static void* operator new(size_t bytes, const std::nothrow_t&) noexcept { return std::malloc(bytes); } \
+  static void operator delete(void* block) noexcept { std::free(block); }                     \
+  static void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+
 // The one thing objects keep of their grid: its window, while it lives.
 // The grid's record holds a reference; WM_DESTROY cuts the link, after
 // which every object answers that it is no longer connected.
 struct AccessLink {
   LONG refs;
   HWND grid;  // null once the grid is gone
+  LATTICOR_PLAIN_HEAP
 };
 // Made on first use; null when memory runs out.
 AccessLink* LinkOf(HWND grid);
@@ -76,6 +87,7 @@ class ComObject : public Interfaces... {
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
+  LATTICOR_PLAIN_HEAP
 
  protected:
   virtual ~ComObject() = default;
