@@ -4,6 +4,10 @@
 //   clipboard_peer put TEXT     puts TEXT on the clipboard as CF_UNICODETEXT alone
 //   clipboard_peer expect TEXT  exits 0 when the clipboard's CF_UNICODETEXT is
 //                               TEXT; 1, printing what it holds, when not
+//   clipboard_peer block FORMAT SIZE BYTES
+//                               puts a block of SIZE bytes as FORMAT alone,
+//                               BYTES (two hex digits each) over and over,
+//                               with no terminator unless BYTES hold one
 #include <windows.h>
 
 #include <cstdio>
@@ -29,6 +33,22 @@ int Put(const std::wstring& text) {
   return SetClipboardData(CF_UNICODETEXT, memory) ? 0 : 2;
 }
 
+int PutBlock(UINT format, SIZE_T size, const char* hex) {
+  std::string pattern;
+  for (size_t i = 0; i + 2 <= std::strlen(hex); i += 2) {
+    pattern += static_cast<char>(std::strtoul(std::string(hex + i, 2).c_str(), nullptr, 16));
+  }
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory) return 2;
+  if (size && !pattern.empty()) {
+    auto* bytes = static_cast<char*>(GlobalLock(memory));
+    for (SIZE_T i = 0; i < size; ++i) bytes[i] = pattern[i % pattern.size()];
+    GlobalUnlock(memory);
+  }
+  return SetClipboardData(format, memory) ? 0 : 2;
+}
+
 int Expect(const std::wstring& text) {
   HANDLE memory = GetClipboardData(CF_UNICODETEXT);
   const auto* found = memory ? static_cast<const wchar_t*>(GlobalLock(memory)) : nullptr;
@@ -49,9 +69,11 @@ int Expect(const std::wstring& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 || !OpenClipboard(nullptr)) return 3;
-  const std::wstring text = FromHex(argv[2]);
-  const int result = std::strcmp(argv[1], "put") == 0 ? Put(text) : Expect(text);
+  const bool block = argc == 5 && std::strcmp(argv[1], "block") == 0;
+  if ((argc != 3 && !block) || !OpenClipboard(nullptr)) return 3;
+  const int result = block                           ? PutBlock(std::atoi(argv[2]), std::strtoul(argv[3], nullptr, 10), argv[4])
+                     : std::strcmp(argv[1], "put") == 0 ? Put(FromHex(argv[2]))
+                                                        : Expect(FromHex(argv[2]));
   CloseClipboard();
   return result;
 }

@@ -143,6 +143,17 @@ TEST_F(Utf8Grid, TheyArePrintedAsDrawTextWDrawsThem) {
 
 // Runs the clipboard peer (clipboard_peer.cpp), a Unicode program without
 // the manifest; its exit code.
+DWORD RunPeerCommand(std::string command) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 99;
+  DWORD code = 98;
+  if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
 DWORD RunPeer(const char* verb, const std::wstring& text) {
   std::string command = std::string("clipboard_peer.exe ") + verb + " ";
   for (wchar_t unit : text) {
@@ -150,15 +161,7 @@ DWORD RunPeer(const char* verb, const std::wstring& text) {
     std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
     command += hex;
   }
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 99;
-  DWORD code = 98;
-  if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
+  return RunPeerCommand(command);
 }
 
 TEST_F(Utf8Grid, CopiedTextsReachUnicodeProgramsAndTheirsArePastedBack) {
@@ -200,6 +203,63 @@ TEST_F(Utf8Grid, TheClipboardKeysReachUnicodeProgramsAndTakeTheirTexts) {
   harness::input::Chord({VK_CONTROL}, 'Z');
   EXPECT_EQ(harness::CellText(grid, 1, 1), kSamples[0].utf8);
   EXPECT_EQ(harness::CellText(grid, 2, 1), kSamples[0].utf8);
+}
+
+// Puts a block on the clipboard from the peer: SIZE bytes of FORMAT, the
+// bytes of `hex` over and over; the peer's exit code.
+DWORD PeerBlock(UINT format, SIZE_T size, const char* hex) {
+  return RunPeerCommand("clipboard_peer.exe block " + std::to_string(format) + " " + std::to_string(size) + " " + hex);
+}
+
+// Another program may put anything on the clipboard: Ctrl+V reads only
+// within the block, pastes what can be read (a text without a terminator
+// ends with its block; a broken surrogate is U+FFFD) and refuses the rest
+// quietly, with GS_NOREFUSALBOX.
+TEST_F(Utf8Grid, HostileClipboardBlocksArePastedWithinTheirSizeOrRefused) {
+  SetWindowLongPtrA(grid, GWL_STYLE, GetWindowLongPtrA(grid, GWL_STYLE) | GS_NOREFUSALBOX);
+  Ask(grid, GM_SETEXSTYLE, 0, GS_EX_SHEETKEYS);
+  Ask(grid, GM_SETCOLCOUNT, 4);
+  SetFocus(grid);
+  // Wine hands another program's text over with a terminator in place of
+  // its last unit, where the block has none; Windows hands the block over.
+  struct Case {
+    const char* what;
+    UINT format;
+    SIZE_T size;
+    const char* bytes;
+    const char* pasted;  // cell (1, 1) after the paste; null: refused, or whole
+    const char* asWineHandsItOver;
+  };
+  const Case cases[] = {
+      {"CF_TEXT without a terminator", CF_TEXT, 5, "6E6F2D656E", "no-en", "no-e"},
+      {"CF_UNICODETEXT without a terminator", CF_UNICODETEXT, 6, "7700E900FC00", u8"w\u00e9\u00fc", u8"w\u00e9"},
+      {"an odd size", CF_UNICODETEXT, 7, "6F006B002100", "ok!", "ok"},
+      {"lone and reversed surrogates", CF_UNICODETEXT, 14, "610000D8620000DE3DD863000000",
+       u8"a\uFFFDb\uFFFD\uFFFDc", u8"a\uFFFDb\uFFFD\uFFFDc"},
+      {"a block of size 0", CF_UNICODETEXT, 0, "", nullptr, nullptr},
+      {"50 MB in one field", CF_UNICODETEXT, 50u << 20, "7800", nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    harness::SetCellText(grid, 1, 1, "before");
+    Ask(grid, GM_SETCURCOL, 1);
+    Ask(grid, GM_SETCURROW, 1);
+    if (PeerBlock(c.format, c.size, c.bytes) != 0) {
+      // The system may refuse such a block itself: nothing reaches the grid.
+      std::printf("  (%s: the system would not take it)\n", c.what);
+      continue;
+    }
+    parent.Clear();
+    harness::input::Chord({VK_CONTROL}, 'V');
+    const auto length = static_cast<size_t>(Ask(grid, GM_GETCELLTEXTLENGTH, GRID_CELL(1, 1)));
+    const std::string cell = length < 1000 ? harness::CellText(grid, 1, 1) : "";
+    if (c.pasted) {
+      EXPECT_TRUE(cell == c.pasted || cell == c.asWineHandsItOver) << c.what << ": " << cell;
+    } else {
+      const size_t whole = c.size / sizeof(wchar_t);
+      EXPECT_TRUE(cell == "before" || length == whole || length == whole - 1) << c.what << ": " << length << " bytes";
+    }
+    EXPECT_EQ(parent.Only(GN_REFUSED).size(), cell == "before" ? 1u : 0u) << c.what;
+  }
 }
 
 // Through the in-place editor: a text opened and committed unchanged comes
