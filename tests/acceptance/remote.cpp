@@ -21,11 +21,15 @@ std::string CeldraPath() {
 
 bool Celdra::Start(const char* exe, DWORD timeoutMs) {
   const std::string path = exe ? exe : CeldraPath();
-  exe = path.c_str();
+  return StartProgram(path.c_str(), nullptr, "CeldraClass", "Celdra", timeoutMs);
+}
+
+bool Celdra::StartProgram(const char* exe, const char* arguments, const char* frameClass, const char* caption,
+                          DWORD timeoutMs) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  char command[MAX_PATH];
-  std::snprintf(command, sizeof command, "%s", exe);
+  char command[2 * MAX_PATH];
+  std::snprintf(command, sizeof command, arguments ? "\"%s\" %s" : "%s", exe, arguments);
   // It runs in its own folder: that is where it finds the control library.
   char full[MAX_PATH];
   char* name = nullptr;
@@ -35,7 +39,7 @@ bool Celdra::Start(const char* exe, DWORD timeoutMs) {
     return false;
   }
   WaitForInputIdle(process_.hProcess, timeoutMs);
-  frame_ = WaitForWindow("CeldraClass", "Celdra", timeoutMs);
+  frame_ = WaitForWindow(frameClass, caption, timeoutMs);
   // Its documents and grids come later, from the tests' commands.
   if (frame_ && high_addresses::Requested() && !high_addresses::EnterIn(process())) return false;
   return frame_ != nullptr;

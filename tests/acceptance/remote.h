@@ -22,6 +22,10 @@ class Celdra {
   // Starts `exe` (CeldraPath() when null) and waits for its frame. In the
   // high-address mode it then moves Celdra's later allocations above 4 GiB.
   bool Start(const char* exe = nullptr, DWORD timeoutMs = 20000);
+  // The same for another program of the grid's, given its arguments and
+  // its frame's class.
+  bool StartProgram(const char* exe, const char* arguments, const char* frameClass, const char* caption,
+                    DWORD timeoutMs = 20000);
   ~Celdra();
   // Waits for the process to end; its exit code, or -1 on timeout.
   int WaitForExit(DWORD timeoutMs);

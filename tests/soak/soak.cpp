@@ -12,7 +12,14 @@
 // (PagefileUsage), windows and GDI objects; their growth between the first
 // and the last sample must stay within stated bounds.
 //
-//   soak_driver [--seconds N] [--seed S] [--until ACTION] [--table FILE]
+//   soak_driver [--seconds N] [--seed S] [--until ACTION] [--table FILE] [--editor]
+//
+// With --editor it drives the example editor instead (grid_example.exe,
+// with GS_EX_EDIT and GS_EX_SHEETKEYS) on a file of its own, in several
+// scripts: typing, the editor's keys, the sheet's keys, the clipboard keys,
+// undo and redo, scrolling and resizing. Every 200 actions and at the end
+// it undoes every step and compares each cell with what was there before
+// the first, byte for byte, then redoes them all and compares again.
 //
 // Output in the tests' format: "[       OK ] Soak.<name> (N ms)".
 #include <windows.h>
@@ -41,6 +48,7 @@ struct Options {
   unsigned seed = 1;
   int until = 0;  // stop after this action; 0: when the time is up
   const char* table = nullptr;
+  bool editor = false;  // the example editor, not Celdra
 };
 
 // Growth allowed between two samples, beyond what the open documents
@@ -123,6 +131,13 @@ class Soak {
   void About(Rng& rng);
   void WindowState(Rng& rng);
   void CloseEveryDocument();
+  // ---- The example editor's ----
+  bool StartEditor();
+  void TypeInCell(Rng& rng);
+  void SheetKeys(Rng& rng);
+  void ResizeFrame(Rng& rng);
+  std::vector<std::string> Cells();
+  void CheckHistory();
   // The generator of the current action, from the seed and its number.
   Rng ActionRng() const { return Rng(options_.seed * 2654435761u ^ static_cast<uint32_t>(action_) * 40503u); }
 
@@ -153,6 +168,7 @@ class Soak {
   LPTHREAD_START_ROUTINE probe_ = nullptr;  // FreeGdiSlots inside Celdra
   bool inMenu_ = false;  // the current action chooses from a menu: Exit is one choice
   bool exited_ = false;  // and it was chosen
+  std::vector<std::string> unchanged_;  // the editor's cells before the history's first step
 };
 
 // ---- Looking Celdra up -------------------------------------------------------
@@ -168,12 +184,14 @@ LRESULT Soak::Ask(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 HWND Soak::ActiveDocument() { return reinterpret_cast<HWND>(Ask(celdra_.mdiClient(), WM_MDIGETACTIVE)); }
 
 HWND Soak::Grid() {
+  if (options_.editor) return FindWindowExA(celdra_.frame(), nullptr, "LATTICOR", nullptr);
   HWND doc = ActiveDocument();
   return doc ? celdra_.GridOf(doc) : nullptr;
 }
 
 std::vector<HWND> Soak::Documents() const {
   std::vector<HWND> docs;
+  if (options_.editor) return docs;
   for (HWND d = FindWindowExA(celdra_.mdiClient(), nullptr, "ChildClass", nullptr); d;
        d = FindWindowExA(celdra_.mdiClient(), d, "ChildClass", nullptr)) {
     docs.push_back(d);
@@ -648,6 +666,164 @@ void Soak::CloseEveryDocument() {
   }
 }
 
+// ---- The example editor -----------------------------------------------------
+
+constexpr UINT kFileCols = 8, kFileRows = 40;
+
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(static_cast<size_t>(
+                        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                      static_cast<int>(bytes.size()), nullptr, nullptr);
+  return bytes;
+}
+
+// A file of texts in several scripts, a third of its cells empty, written
+// where the system keeps temporary files; the editor is started on it and
+// its cells are checked against it.
+bool Soak::StartEditor() {
+  char folder[MAX_PATH], file[MAX_PATH], exe[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  std::snprintf(file, sizeof file, "%ssoak-editor-%u.tsv", folder, options_.seed);
+  Rng rng(options_.seed);
+  std::string text;
+  std::vector<std::string> fields;
+  for (UINT r = 0; r < kFileRows; ++r) {
+    for (UINT c = 0; c < kFileCols; ++c) {
+      std::wstring field = rng.Chance(66) ? RandomText(rng) : L"";
+      for (wchar_t& ch : field) ch = ch == L'\t' ? L' ' : ch;
+      fields.push_back(Utf8(field));
+      text += (c ? "\t" : "") + fields.back();
+    }
+    text += "\r\n";
+  }
+  FILE* f = std::fopen(file, "wb");
+  if (!f || std::fwrite(text.data(), 1, text.size(), f) != text.size() || std::fclose(f) != 0) return false;
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::strcpy(std::strrchr(exe, '\\') + 1, "grid_example.exe");
+  const std::string quoted = std::string("\"") + file + "\"";
+  if (!celdra_.StartProgram(exe, quoted.c_str(), "GridExample", nullptr)) return false;
+  unchanged_ = Cells();
+  DeleteFileA(file);
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (unchanged_[i] != fields[i]) {
+      Fail("the editor loaded cell " + std::to_string(i) + " as \"" + unchanged_[i] + "\"");
+      return false;
+    }
+  }
+  return true;
+}
+
+// Every cell of the file's, row by row.
+std::vector<std::string> Soak::Cells() {
+  std::vector<std::string> cells;
+  HWND grid = Grid();
+  for (UINT r = 1; r <= kFileRows; ++r) {
+    for (UINT c = 1; c <= kFileCols; ++c) cells.push_back(celdra_.CellText(grid, c, r));
+  }
+  return cells;
+}
+
+// Undo until nothing is left: the cells as before the first step; redo
+// them all: the cells as before the undos. The history then starts again,
+// so that a long run stays within its bound.
+void Soak::CheckHistory() {
+  HWND grid = Grid();
+  Ask(grid, GM_ENDEDIT, FALSE);  // an edit still open, cancelled
+  const std::vector<std::string> changed = Cells();
+  auto compare = [&](const std::vector<std::string>& expected, const char* when) {
+    const std::vector<std::string> seen = Cells();
+    for (size_t i = 0; i < seen.size(); ++i) {
+      if (seen[i] == expected[i]) continue;
+      Fail(std::string(when) + ": cell " + std::to_string(i % kFileCols + 1) + "," + std::to_string(i / kFileCols + 1) +
+           " holds \"" + seen[i] + "\", not \"" + expected[i] + "\"");
+      return;
+    }
+  };
+  int undone = 0, redone = 0;
+  while (Ask(grid, GM_UNDO) && undone < 2000) ++undone;
+  compare(unchanged_, "all undone");
+  while (Ask(grid, GM_REDO) && redone < 2000) ++redone;
+  if (redone != undone) Fail(std::to_string(undone) + " steps undone, " + std::to_string(redone) + " redone");
+  compare(changed, "all redone");
+  Log("history: %d steps undone and redone, the cells as they were each time", undone);
+  Ask(grid, GM_EMPTYUNDO);
+  unchanged_ = changed;
+}
+
+// Characters typed into a cell, the editor opened by the first of them or
+// by F2, and ended by Enter, Tab, Shift+Enter, Escape or not at all.
+void Soak::TypeInCell(Rng& rng) {
+  const std::wstring text = RandomText(rng);
+  const bool f2 = rng.Chance(40);
+  static const WORD kEnds[] = {VK_RETURN, VK_TAB, VK_RETURN, VK_ESCAPE, 0};
+  const WORD end = kEnds[rng.Below(5)];
+  const bool shift = rng.Chance(20);
+  Log("type %zu characters%s, then %s%s", text.size(), f2 ? " after F2" : "", shift && end ? "Shift+" : "",
+      end == VK_RETURN ? "Enter" : end == VK_TAB ? "Tab" : end == VK_ESCAPE ? "Escape" : "nothing");
+  if (f2) input::Tap(VK_F2, 60);
+  input::TypeUnicode(text.c_str(), 2);
+  input::Settle(60);
+  if (!end) return;
+  if (shift) input::Key(VK_SHIFT, true, 10);
+  input::Tap(end, 60);
+  if (shift) input::Key(VK_SHIFT, false, 30);
+}
+
+// One to three of the sheet's chords: Ctrl+arrows and Ctrl+Home/End,
+// select all, the clipboard keys, Delete, undo and redo.
+void Soak::SheetKeys(Rng& rng) {
+  struct Chord {
+    const char* name;
+    WORD first, second, key;
+  };
+  static const Chord kChords[] = {
+      {"Ctrl+Right", VK_CONTROL, 0, VK_RIGHT},          {"Ctrl+Down", VK_CONTROL, 0, VK_DOWN},
+      {"Ctrl+Left", VK_CONTROL, 0, VK_LEFT},            {"Ctrl+Up", VK_CONTROL, 0, VK_UP},
+      {"Ctrl+Home", VK_CONTROL, 0, VK_HOME},            {"Ctrl+End", VK_CONTROL, 0, VK_END},
+      {"Ctrl+Shift+End", VK_CONTROL, VK_SHIFT, VK_END}, {"Shift+Page Down", VK_SHIFT, 0, VK_NEXT},
+      {"Ctrl+A", VK_CONTROL, 0, 'A'},                   {"Ctrl+C", VK_CONTROL, 0, 'C'},
+      {"Ctrl+Insert", VK_CONTROL, 0, VK_INSERT},        {"Ctrl+X", VK_CONTROL, 0, 'X'},
+      {"Shift+Delete", VK_SHIFT, 0, VK_DELETE},         {"Ctrl+V", VK_CONTROL, 0, 'V'},
+      {"Shift+Insert", VK_SHIFT, 0, VK_INSERT},         {"Delete", 0, 0, VK_DELETE},
+      {"Ctrl+Z", VK_CONTROL, 0, 'Z'},                   {"Ctrl+Z", VK_CONTROL, 0, 'Z'},
+      {"Ctrl+Y", VK_CONTROL, 0, 'Y'},                   {"Ctrl+Shift+Z", VK_CONTROL, VK_SHIFT, 'Z'},
+  };
+  std::string names;
+  std::vector<const Chord*> chords;
+  for (int i = rng.Between(1, 3); i > 0; --i) {
+    chords.push_back(&kChords[rng.Below(static_cast<int>(std::size(kChords)))]);
+    names += std::string(chords.back()->name) + " ";
+  }
+  Log("sheet keys: %s", names.c_str());
+  for (const Chord* c : chords) {
+    if (c->first) input::Key(c->first, true, 10);
+    if (c->second) input::Key(c->second, true, 10);
+    input::Tap(c->key, 60);
+    if (c->second) input::Key(c->second, false, 10);
+    if (c->first) input::Key(c->first, false, 30);
+  }
+}
+
+// The frame maximised, restored, or sized from its system menu with the
+// arrow keys, as a person without a mouse sizes it.
+void Soak::ResizeFrame(Rng& rng) {
+  const int what = rng.Below(3);
+  const WORD arrow = rng.Chance(50) ? VK_LEFT : VK_UP;
+  const int steps = rng.Between(1, 12);
+  const bool grow = rng.Chance(50);
+  Log("frame: %s", what == 0 ? "maximise" : what == 1 ? "restore" : grow ? "size, larger" : "size, smaller");
+  input::Key(VK_MENU, true);
+  input::Tap(VK_SPACE, 100);
+  input::Key(VK_MENU, false, 200);
+  input::Tap(what == 0 ? 'X' : what == 1 ? 'R' : 'S', 300);
+  if (what < 2) return;
+  input::Tap(arrow == VK_LEFT ? VK_RIGHT : VK_DOWN, 40);  // takes the right or the bottom edge
+  for (int i = 0; i < steps; ++i) input::Tap(grow ? (arrow == VK_LEFT ? VK_RIGHT : VK_DOWN) : arrow, 30);
+  input::Tap(VK_RETURN, 300);
+}
+
 // ---- Answering Celdra --------------------------------------------------------
 
 void Soak::ClickControl(HWND dialog, int id, DWORD settleMs) {
@@ -714,6 +890,11 @@ bool Soak::Answer(HWND window, Rng& rng) {
   if (std::strcmp(cls, "tooltips_class32") == 0) return true;  // the toolbar's tips, an edit's balloon
   if (std::strcmp(cls, "#32770") != 0) return false;
   const std::string texts = remote::Celdra::StaticTexts(window);
+  if (options_.editor && std::strcmp(caption, "Latticor") == 0) {  // the grid refuses a paste by keys
+    Log("  the grid says \"%s\": OK", texts.substr(0, 40).c_str());
+    ClickControl(window, IDOK, 300);
+    return true;
+  }
   if (std::strcmp(caption, "Celdra") == 0) {
     if (GetDlgItem(window, 1008) || GetDlgItem(window, 1014)) {
       AnswerFormatDialog(window, rng);
@@ -946,15 +1127,24 @@ bool Soak::Run() {
       {"format dialog", &Soak::FormatDialog, 5},   {"colour", &Soak::Colour, 3},
       {"about", &Soak::About, 2},                  {"window state", &Soak::WindowState, 4},
   };
+  static const Weighted kEditorActions[] = {
+      {"click", &Soak::ClickCell, 10},         {"type", &Soak::TypeInCell, 16},
+      {"edit", &Soak::EditCell, 8},            {"sheet keys", &Soak::SheetKeys, 16},
+      {"keys", &Soak::Keys, 10},               {"drag", &Soak::DragInside, 6},
+      {"title edge", &Soak::DragTitleEdge, 4}, {"wheel", &Soak::Wheel, 5},
+      {"scroll bar", &Soak::ScrollBar, 5},     {"frame size", &Soak::ResizeFrame, 3},
+  };
+  const Weighted* actions = options_.editor ? kEditorActions : kActions;
+  const size_t actionCount = options_.editor ? std::size(kEditorActions) : std::size(kActions);
   int totalWeight = 0;
-  for (const Weighted& w : kActions) totalWeight += w.weight;
+  for (size_t i = 0; i < actionCount; ++i) totalWeight += actions[i].weight;
 
   if (!x11::Available()) {
     Fail("xdotool is missing (scripts/setup installs it)");
     return false;
   }
-  if (!celdra_.Start()) {
-    Fail("Celdra did not start");
+  if (options_.editor ? !StartEditor() : !celdra_.Start()) {
+    Fail(options_.editor ? "the example editor did not start" : "Celdra did not start");
     return false;
   }
   input::Settle(500);
@@ -966,11 +1156,13 @@ bool Soak::Run() {
   // objects under Wine that stay when it closes): the first sample comes
   // after it, so that growth means what the session kept.
   start_ = GetTickCount();
-  ++action_;
-  Rng warmUp = ActionRng();
-  NewDocument(warmUp);
-  Respond(warmUp);
-  CloseEveryDocument();
+  if (!options_.editor) {
+    ++action_;
+    Rng warmUp = ActionRng();
+    NewDocument(warmUp);
+    Respond(warmUp);
+    CloseEveryDocument();
+  }
   if (!failures_.empty()) return false;
   samples_.push_back(Take());
   Report(samples_.back());
@@ -987,7 +1179,7 @@ bool Soak::Run() {
       input::Settle(300);
     }
     int pick = rng.Below(totalWeight);
-    const Weighted* chosen = kActions;
+    const Weighted* chosen = actions;
     while (pick >= chosen->weight) pick -= (chosen++)->weight;
     inMenu_ = chosen->action == &Soak::MenuByMouse || chosen->action == &Soak::MenuByKeyboard;
     (this->*chosen->action)(rng);
@@ -999,6 +1191,7 @@ bool Soak::Run() {
       GetClassNameA(holder, cls, sizeof cls);
       Fail(std::string("a window of Celdra (") + cls + ") keeps the mouse capture with the button up");
     }
+    if (options_.editor && action_ % 200 == 0) CheckHistory();
     if (GetTickCount() - start_ >= nextSample) {
       samples_.push_back(Take());
       Report(samples_.back());
@@ -1008,7 +1201,11 @@ bool Soak::Run() {
   if (!exited_ && (failures_.empty() || Alive())) {
     Rng last(options_.seed);
     Respond(last);
-    CloseEveryDocument();
+    if (options_.editor) {
+      CheckHistory();
+    } else {
+      CloseEveryDocument();
+    }
     samples_.push_back(Take());
     Report(samples_.back());
     if (failures_.empty()) {
@@ -1031,14 +1228,17 @@ bool Soak::Run() {
 
 int main(int argc, char** argv) {
   Options options;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  for (int i = 1; i < argc; ++i) {
     const std::string flag = argv[i];
-    if (flag == "--seconds") options.seconds = std::atoi(argv[i + 1]);
-    else if (flag == "--seed") options.seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
-    else if (flag == "--until") options.until = std::atoi(argv[i + 1]);
-    else if (flag == "--table") options.table = argv[i + 1];
+    const char* value = i + 1 < argc ? argv[i + 1] : "0";
+    if (flag == "--editor") options.editor = true;
+    else if (flag == "--seconds") options.seconds = std::atoi(value), ++i;
+    else if (flag == "--seed") options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10)), ++i;
+    else if (flag == "--until") options.until = std::atoi(value), ++i;
+    else if (flag == "--table") options.table = value, ++i;
   }
-  const std::string name = "Soak.Seed" + std::to_string(options.seed) + "For" + std::to_string(options.seconds) + "s";
+  const std::string name = std::string(options.editor ? "Soak.EditorSeed" : "Soak.Seed") +
+                           std::to_string(options.seed) + "For" + std::to_string(options.seconds) + "s";
   std::printf("[ RUN      ] %s\n", name.c_str());
   std::fflush(stdout);
   const DWORD start = GetTickCount();
