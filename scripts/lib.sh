@@ -155,6 +155,15 @@ wine_prefix() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
   fi
+  # The screen's DPI, a setting of the prefix read when wineserver starts:
+  # LATTICOR_DPI (96 by default) for the session about to start.
+  local dpi=${LATTICOR_DPI:-96} current
+  current=$(awk '/^\[/ { inside = index($0, "[Control Panel\\\\Desktop]") == 1 }
+    inside && sub(/^"LogPixels"=dword:/, "") { print; exit }' "$WINEPREFIX/user.reg")
+  if [ "$((16#${current:-60}))" != "$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
+  fi
   # Wine hands print jobs for the PDF queue to lp, which reaches CUPS.
   if ! grep -qF '"CUPS:LatticorPDF"="|lp' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v CUPS:LatticorPDF /d '|lp -d LatticorPDF' /f \

@@ -115,7 +115,7 @@ Reshape InsertRow(GridState& s, uint32_t r) {
     MoveRows(s, r, s.rowCount - r, +1);
     std::memcpy(&s.cells[CellCount(s, r)], made, s.colCount * sizeof(GridCell));
     std::memmove(&s.rowHeight[r + 1], &s.rowHeight[r], (rows - 1 - r) * sizeof(int32_t));
-    s.rowHeight[r] = kInitialRowHeight;
+    s.rowHeight[r] = s.metrics.rowHeight;
     MoveRowUse(s, r, +1);
   }
   s.rowCount = rows;

@@ -85,6 +85,7 @@ bool InitGridState(GridState& s, BlockAllocator& a, uint32_t gridColor, uint32_t
   s.bkColor = bkColor;
   s.selectEnabled = 1;
   s.resizeEnabled = 1;
+  s.metrics = MetricsAt(kBaseDpi);
 
   s.colWidth = NewTable(a, kColTableSize, kInitialColWidth);
   s.rowHeight = NewTable(a, kRowTableSize, kInitialRowHeight);

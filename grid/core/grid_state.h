@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/char_boundary.h"
+#include "core/dpi.h"
 
 namespace latticor {
 
@@ -152,6 +153,7 @@ struct GridState {
   uint8_t* usedInRow;
   uint16_t* usedInCol;
   UndoHistory history;
+  PixelMetrics metrics;       // the grid's own sizes at its window's DPI
   BlockAllocator* allocator;  // every block of this grid
 };
 

@@ -45,6 +45,9 @@ LRESULT OnGetLastRow(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetCellTextLength(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 LRESULT OnGetCellTextN(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 
+// A move to a monitor of another DPI (dpi.cpp).
+LRESULT OnDpiChangedAfterParent(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
+
 // Painting (paint.cpp).
 LRESULT OnPaint(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam);
 

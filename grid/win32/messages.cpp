@@ -66,7 +66,7 @@ LRESULT SetSelectionEnd(HWND grid, GridState& s, const Axis& a, WPARAM to, UINT 
 }
 
 // GM_SETCOLWIDTH / GM_SETROWHEIGHT: `limit` is the client extent less the
-// title column (row) and 5 pixels. lParam is signed at its full width.
+// title column (row) and the margin (5 pixels at 96 DPI). lParam is signed at its full width.
 LRESULT SetSize(HWND grid, GridState& s, const Axis& a, WPARAM index, LPARAM size, int32_t limit) {
   if (size < 0 || index >= a.capacity) return 0;
   (s.*a.size)[index] = ClampSize(Size32(size), limit);
@@ -133,12 +133,12 @@ LRESULT OnGetColCount(HWND, GridState& s, WPARAM, LPARAM) { return s.colCount; }
 LRESULT OnGetRowCount(HWND, GridState& s, WPARAM, LPARAM) { return s.rowCount; }
 
 LRESULT OnSetColWidth(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  const int32_t limit = ClientRect(grid).right - s.rowHeaderRect.right - 5;
+  const int32_t limit = ClientRect(grid).right - s.rowHeaderRect.right - s.metrics.sizeMargin;
   return SetSize(grid, s, kCols, wParam, lParam, limit);
 }
 
 LRESULT OnSetRowHeight(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
-  const int32_t limit = ClientRect(grid).bottom - s.colHeaderRect.bottom - 5;
+  const int32_t limit = ClientRect(grid).bottom - s.colHeaderRect.bottom - s.metrics.sizeMargin;
   return SetSize(grid, s, kRows, wParam, lParam, limit);
 }
 

@@ -3,6 +3,7 @@
 // percentage asked for.
 #include "core/layout.h"
 #include "core/print.h"
+#include "dpi.h"
 #include "gdi.h"
 #include "handlers.h"
 #include "latticor.h"
@@ -13,7 +14,11 @@ namespace latticor::win32 {
 
 namespace {
 
-POINT ScreenResolution() {
+// The screen side of the scale: the DPI the grid is shown at, where the
+// system tells it, so that a grid shown at 192 DPI prints as large as one
+// at 96; else the display's.
+POINT ScreenResolution(HWND grid) {
+  if (const auto dpi = static_cast<LONG>(ShownDpi(grid))) return POINT{dpi, dpi};
   HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
   const POINT dpi{GetDeviceCaps(display, LOGPIXELSX), GetDeviceCaps(display, LOGPIXELSY)};
   DeleteDC(display);
@@ -22,14 +27,14 @@ POINT ScreenResolution() {
 
 }  // namespace
 
-LRESULT OnPrint(HWND, GridState& s, WPARAM wParam, LPARAM lParam) {
+LRESULT OnPrint(HWND grid, GridState& s, WPARAM wParam, LPARAM lParam) {
   HDC printer = reinterpret_cast<HDC>(wParam);
   const auto* request = reinterpret_cast<const GridPrintRange*>(lParam);
   if (!request) return 0;
   PrintRange range{request->colFrom, request->colTo, request->rowFrom, request->rowTo};
   if (!ClipPrintRange(s, range)) return 0;  // nothing of it lies in the grid
 
-  const POINT screen = ScreenResolution();
+  const POINT screen = ScreenResolution(grid);
   const int32_t printerX = ScaledResolution(GetDeviceCaps(printer, LOGPIXELSX), request->percent);
   const int32_t printerY = ScaledResolution(GetDeviceCaps(printer, LOGPIXELSY), request->percent);
 

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "access/access.h"
+#include "dpi.h"
 #include "edit.h"
 #include "handlers.h"
 #include "latticor.h"
@@ -45,6 +46,8 @@ LRESULT OnCreate(HWND grid) {
     GlobalHeap().Release(w);
     return -1;
   }
+  // Its own sizes at the window's DPI: at 96, as they always were.
+  if (const uint32_t dpi = WindowDpi(grid); dpi != kBaseDpi) StartAtDpi(w->state, dpi);
   SetWindowLongPtrA(grid, 0, reinterpret_cast<LONG_PTR>(w));
   w->dc = GetDC(grid);
   return 0;
@@ -188,6 +191,7 @@ constexpr Route kRoutes[] = {
     {WM_LBUTTONDBLCLK, OnLButtonDblClk},
     {WM_MOUSEWHEEL, OnMouseWheel},
     {WM_CAPTURECHANGED, OnCaptureChanged},
+    {WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent, kCommitsEdit},
     {GM_SETGRIDCOLOR, OnSetGridColor},
     {GM_GETGRIDCOLOR, OnGetGridColor},
     {GM_SETBKCOLOR, OnSetBkColor},
