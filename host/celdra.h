@@ -89,8 +89,13 @@ int Run();  // all of it; the process's exit code
 LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ChildProc(HWND, UINT, WPARAM, LPARAM);
 
-// The grid of the active document, or null.
+constexpr char kChildClass[] = "ChildClass";  // a document's window class
+
+// The active document and its grid, or null.
+HWND ActiveDocument();
 HWND ActiveGrid();
+// The toolbar made again for `dpi`, in the old one's place.
+void RebuildToolbar(HWND frame, UINT dpi);
 // Titles: columns 1 .. count - 1 in row 0; rows 1 .. count - 1 in column 0.
 void SetColumnTitles(HWND grid, UINT count);
 void SetRowTitles(HWND grid, UINT count);

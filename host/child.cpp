@@ -2,6 +2,7 @@
 // the grid's current cell, kept in step with the grid's notifications.
 #include "celdra.h"
 #include "code_page.h"
+#include "dpi.h"
 #include "titles.h"
 
 namespace celdra {
@@ -39,11 +40,11 @@ LRESULT OnCreate(HWND child) {
   HMENU idMenu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   data->grid = CreateWindowExA(WS_EX_CLIENTEDGE, LATTICOR_CLASS_NAME, nullptr, 0x52000000, 0, 0, 150, 100,
                                child, idMenu, host.instance, nullptr);
-  data->editor = CreateWindowExA(0, "EDIT", nullptr, 0x40000004, 0, 0, 24, 19, data->grid, idMenu,
-                                 host.instance, nullptr);
+  const UINT dpi = DpiOf(child);
+  data->editor = CreateWindowExA(0, "EDIT", nullptr, 0x40000004, 0, 0, AtDpi(24, dpi), AtDpi(19, dpi), data->grid,
+                                 idMenu, host.instance, nullptr);
   if (!data->grid || !data->editor) return -1;  // no document without its grid
-  data->font = CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, FF_SCRIPT,
-                           "MS Sans Serif");
+  data->font = CreateDocumentFont(dpi);
   SendMessageA(data->grid, WM_SETFONT, reinterpret_cast<WPARAM>(data->font), 0);
   SendMessageA(data->editor, WM_SETFONT, reinterpret_cast<WPARAM>(data->font), 0);
   for (UINT c = 1; c <= 4; ++c) SendMessageA(data->grid, GM_SETCELLFORMAT, GRID_CELL(c, 0), GRID_FORMAT_TITLE);

@@ -1,6 +1,7 @@
 // Start-up, the MDI frame with its toolbar and status bar, its commands,
 // and the main loop.
 #include "celdra.h"
+#include "dpi.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
 
@@ -14,7 +15,6 @@ const char kNotAvailableText[] = "This does not works for now";
 namespace {
 
 constexpr char kFrameClass[] = "CeldraClass";
-constexpr char kChildClass[] = "ChildClass";
 
 void Button(TBBUTTON& b, int image, int command, BYTE style) {
   b = TBBUTTON{};
@@ -24,7 +24,9 @@ void Button(TBBUTTON& b, int image, int command, BYTE style) {
   b.fsStyle = style;
 }
 
-HWND CreateToolbar(HWND frame) {
+// The toolbar for `dpi`: its pictures and buttons, padding included, drawn
+// for 96 DPI and scaled.
+HWND CreateToolbar(HWND frame, UINT dpi) {
   struct Entry {
     int image, command;
     BYTE style;
@@ -42,8 +44,26 @@ HWND CreateToolbar(HWND frame) {
   TBBUTTON buttons[22];
   for (int i = 0; i < 22; ++i) Button(buttons[i], entries[i].image, entries[i].command, entries[i].style);
   static_assert(sizeof(TBBUTTON) == (sizeof(void*) == 4 ? 20 : 32), "the record size the toolbar is told");
-  return CreateToolbarEx(frame, 0x46000101, kToolbarId, 1, host.instance, kToolbarBitmap, buttons, 22, 16, 16,
-                         16, 16, sizeof(TBBUTTON));
+  HBITMAP pictures = ToolbarPictures(dpi);
+  if (!pictures) {
+    return CreateToolbarEx(frame, 0x46000101, kToolbarId, 1, host.instance, kToolbarBitmap, buttons, 22, 16, 16,
+                           16, 16, sizeof(TBBUTTON));
+  }
+  const int side = AtDpi(16, dpi);
+  HWND bar = CreateToolbarEx(frame, 0x46000101, kToolbarId, 1, nullptr, reinterpret_cast<UINT_PTR>(pictures),
+                             buttons, 22, side, side, side, side, sizeof(TBBUTTON));
+  DeleteObject(pictures);  // the toolbar keeps a copy in its image list
+  SendMessageA(bar, TB_SETPADDING, 0, MAKELPARAM(AtDpi(7, dpi), AtDpi(6, dpi)));
+  SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side + AtDpi(7, dpi), side + AtDpi(6, dpi)));
+  return bar;
+}
+
+// The toolbar made and shown, its document buttons as the documents say.
+void SetUpToolbar(HWND frame, UINT dpi) {
+  host.toolbar = CreateToolbar(frame, dpi);
+  EnableDocumentButtons(ActiveDocument() != nullptr);
+  SendMessageA(host.toolbar, TB_SETSTYLE, 0, 0x801);  // TBSTYLE_FLAT | CCS_TOP
+  ShowWindow(host.toolbar, SW_SHOWNORMAL);
 }
 
 LRESULT OnCreate(HWND frame) {
@@ -61,10 +81,7 @@ LRESULT OnCreate(HWND frame) {
   t.x = t.y = t.cx = t.cy = CW_USEDEFAULT;
   t.style = 0x06000000;  // WS_CLIPSIBLINGS | WS_CLIPCHILDREN
   t.lParam = 0;
-  host.toolbar = CreateToolbar(frame);
-  EnableDocumentButtons(false);
-  SendMessageA(host.toolbar, TB_SETSTYLE, 0, 0x801);  // TBSTYLE_FLAT | CCS_TOP
-  ShowWindow(host.toolbar, SW_SHOWNORMAL);
+  SetUpToolbar(frame, DpiOf(frame));
   host.statusBar = CreateStatusWindowA(0x50000010, "", frame, kStatusBarId);
   int parts[] = {120, 240, 360, -1};
   SendMessageA(host.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
@@ -88,9 +105,19 @@ LRESULT OnSize(HWND frame) {
   return 0;
 }
 
+}  // namespace
+
 HWND ActiveDocument() {
-  return reinterpret_cast<HWND>(SendMessageA(host.mdiClient, WM_MDIGETACTIVE, 0, 0));
+  return host.mdiClient ? reinterpret_cast<HWND>(SendMessageA(host.mdiClient, WM_MDIGETACTIVE, 0, 0)) : nullptr;
 }
+
+void RebuildToolbar(HWND frame, UINT dpi) {
+  DestroyWindow(host.toolbar);
+  SetUpToolbar(frame, dpi);
+  OnSize(frame);
+}
+
+namespace {
 
 // Grid Color and Control BkColor: the chooser starts from the grid's colour,
 // and whatever it answers goes back, a cancel included.
@@ -192,6 +219,8 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
       return OnCommand(frame, msg, wParam, lParam);
     case WM_SIZE:
       return OnSize(frame);
+    case WM_DPICHANGED:
+      return OnDpiChanged(frame, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
