@@ -89,8 +89,9 @@ extern "C" {
 #define GM_SETROWCOUNT 1045
 /* Result: the number of rows, title row included. */
 #define GM_GETROWCOUNT 1046
-/* wParam column (0 = title column), lParam width in pixels. A width wider
- * than the client area less the title column and 5 pixels is cut to that.
+/* wParam column (0 = title column), lParam width in pixels, at any DPI. A
+ * width wider than the client area less the title column and 5 pixels (at
+ * 96 DPI; scaled by the window's DPI / 96) is cut to that.
  * Repaints all.
  * Result: TRUE; 0 for a negative width or a column beyond 255, which
  * change nothing. */

@@ -11,11 +11,16 @@ namespace input = real_input;
 
 namespace {
 
-// The centre of cell (col, row) of a default grid, in grid client pixels.
-POINT CellCentre(int col, int row) { return POINT{50 * col + 25, 20 * row + 10}; }
+// The centre of cell (col, row) of a grid of default sizes, at any DPI,
+// in grid client pixels.
+POINT CellCentre(HWND grid, int col, int row) {
+  const auto width = static_cast<int>(SendMessageA(grid, GM_GETCOLWIDTH, 0, 0));
+  const auto height = static_cast<int>(SendMessageA(grid, GM_GETROWHEIGHT, 0, 0));
+  return POINT{width * col + width / 2, height * row + height / 2};
+}
 
 void TypeInto(HWND grid, int col, int row, const char* text) {
-  const POINT p = CellCentre(col, row);
+  const POINT p = CellCentre(grid, col, row);
   input::DoubleClick(grid, p.x, p.y, 150);  // the first press selects, the second opens
   input::Type(text);
 }
@@ -48,7 +53,7 @@ int main(int argc, char** argv) {
   TypeInto(grid, 2, 2, "34");
   // A block from C2 to D3, dragged with the button held (the editor lies
   // over B2 and would take a press there).
-  const POINT from = CellCentre(3, 2), to = CellCentre(4, 3);
+  const POINT from = CellCentre(grid, 3, 2), to = CellCentre(grid, 4, 3);
   input::MoveTo(grid, from.x, from.y, 50);
   input::ButtonDown(50);
   input::MoveTo(grid, to.x, to.y, 300);
