@@ -4,6 +4,8 @@
 // anything; each aim is printed beside what was measured.
 //   latticor_bench RESULTS.txt
 //   latticor_bench --editing    the editing and sheet-key figures alone
+//   latticor_bench --paint RESULTS.txt   the full paint's figures alone (run
+//                               at another DPI by scripts/bench)
 //   latticor_bench --trace      each operation once, between markers that
 //                               Wine's debug channels show, for counting the
 //                               calls and server round trips it makes
@@ -156,17 +158,17 @@ struct Bench {
 };
 
 // The floor: the same Rectangle and DrawTextA calls a paint makes for the
-// cells and titles that show, in a plain loop.
-void DrawCells(HDC dc, int cols, int rows, HFONT font) {
+// cells and titles that show, in a plain loop, for cells of w x h pixels.
+void DrawCells(HDC dc, int cols, int rows, HFONT font, int w, int h) {
   HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   char text[16];
   for (int r = 0; r <= rows; ++r) {
     for (int c = 0; c <= cols; ++c) {
-      const int x = 50 * c, y = 20 * r;
-      Rectangle(dc, x - 1, y - 1, x + 50, y + 20);
+      const int x = w * c, y = h * r;
+      Rectangle(dc, x - 1, y - 1, x + w, y + h);
       std::snprintf(text, sizeof text, "%d,%d", c, r);
-      RECT t{x, y, x + 49, y + 19};
+      RECT t{x, y, x + w - 1, y + h - 1};
       DrawTextA(dc, text, -1, &t, DT_EDITCONTROL | DT_WORDBREAK);
     }
   }
@@ -199,13 +201,15 @@ void FullPaintFigures(Bench& b) {
   HWND grid = b.Grid(51, 21);
   const int cols = static_cast<int>(Ask(grid, GM_GETLASTCOL));
   const int rows = static_cast<int>(Ask(grid, GM_GETLASTROW));
+  // The grid's own sizes: 50 x 20 at 96 DPI, scaled at another.
+  const int w = static_cast<int>(Ask(grid, GM_GETCOLWIDTH, 1)), h = static_cast<int>(Ask(grid, GM_GETROWHEIGHT, 1));
   char note[200];
-  std::snprintf(note, sizeof note, "Full paint: a %dx%d screen, %d x %d data cells of 50 x 20 pixels showing.", b.width,
-                b.height, cols, rows);
+  std::snprintf(note, sizeof note, "Full paint: a %dx%d screen, %d x %d data cells of %d x %d pixels showing.", b.width,
+                b.height, cols, rows, w, h);
   Note(note);
   const double paint = Bench::FullPaint(grid);
   HDC dc = GetDC(grid);
-  const double floor = Median(15, [&] { DrawCells(dc, cols, rows, b.font); });
+  const double floor = Median(15, [&] { DrawCells(dc, cols, rows, b.font, w, h); });
   ReleaseDC(grid, dc);
   Report("Full paint of a maximised grid", paint, "the same Rectangle + DrawTextA calls", floor, "<= 1.15");
 
@@ -220,7 +224,7 @@ void FullPaintFigures(Bench& b) {
   HDC memory = CreateCompatibleDC(nullptr);
   HBITMAP dib = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, dib);
-  const double dibFloor = Median(15, [&] { DrawCells(memory, cols, rows, b.font); });
+  const double dibFloor = Median(15, [&] { DrawCells(memory, cols, rows, b.font, w, h); });
   SelectObject(memory, old);
   DeleteObject(dib);
   DeleteDC(memory);
@@ -818,6 +822,12 @@ int main(int argc, char** argv) {
   Bench bench;
   if (argc > 1 && std::strcmp(argv[1], "--trace") == 0) {
     Trace(bench);
+    return 0;
+  }
+  if (argc > 2 && std::strcmp(argv[1], "--paint") == 0) {
+    results = std::fopen(argv[2], "w");
+    FullPaintFigures(bench);
+    if (results) std::fclose(results);
     return 0;
   }
   if (argc > 1 && std::strcmp(argv[1], "--editing") == 0) {

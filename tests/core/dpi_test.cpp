@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/dimensions.h"
 #include "core/layout.h"
 #include "core/resize.h"
 #include "grid_fixture.h"
@@ -35,18 +34,6 @@ TEST(Dpi, MetricsScaleAsMulDivRoundsAndStayAtLeastOne) {
 }
 
 struct DpiGrid : testing::GridFixture {};
-
-TEST_F(DpiGrid, NewAndAddedColumnsAndRowsTakeTheScaledDefaults) {
-  StartAtDpi(*s, 144);
-  EXPECT_EQ(s->colWidth[0], 75);
-  EXPECT_EQ(s->rowHeight[kRowTableSize - 1], 30);
-  ASSERT_EQ(SetColCount(*s, 9), Reshape::kDone);
-  EXPECT_EQ(s->colWidth[8], 75);
-  s->rowHeight[1] = 7;
-  ASSERT_EQ(InsertRow(*s, 1), Reshape::kDone);
-  EXPECT_EQ(s->rowHeight[1], 30) << "the inserted row";
-  EXPECT_EQ(s->rowHeight[2], 7) << "the row it pushed down";
-}
 
 TEST_F(DpiGrid, AMoveToAnotherDpiScalesEverySizeAndTheZones) {
   s->colWidth[1] = 33;

@@ -79,33 +79,29 @@ TEST_F(DpiTest, CellsPaintAndPrintAtTheirScaledSizes) {
 
 // A grid made by a thread that is not aware of the DPI is the grid of
 // 96 DPI, whatever the screen's.
+using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+const auto setThreadAwareness = reinterpret_cast<SetContext>(
+    reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+
+// On a thread of its own: a grid's column width and row height.
+DWORD WINAPI UnawareGridSizes(void* out) {
+  setThreadAwareness(DPI_AWARENESS_CONTEXT_UNAWARE);
+  HWND grid =
+      CreateWindowExA(0, LATTICOR_CLASS_NAME, "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  static_cast<LRESULT*>(out)[0] = SendMessageA(grid, GM_GETCOLWIDTH, 1, 0);
+  static_cast<LRESULT*>(out)[1] = SendMessageA(grid, GM_GETROWHEIGHT, 1, 0);
+  DestroyWindow(grid);
+  return 0;
+}
+
 TEST(DpiUnaware, AGridOfAnUnawareThreadKeeps96DpiSizes) {
-  using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-  const auto setContext = reinterpret_cast<SetContext>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-  if (!setContext) GTEST_SKIP() << "the system has no per-thread awareness";
-  struct Seen {
-    LRESULT width, height;
-  } seen{};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* out) -> DWORD {
-        auto* seen = static_cast<Seen*>(out);
-        const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-        set(DPI_AWARENESS_CONTEXT_UNAWARE);
-        HWND grid = CreateWindowExA(0, LATTICOR_CLASS_NAME, "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
-                                    nullptr, nullptr);
-        seen->width = SendMessageA(grid, GM_GETCOLWIDTH, 1, 0);
-        seen->height = SendMessageA(grid, GM_GETROWHEIGHT, 1, 0);
-        DestroyWindow(grid);
-        return 0;
-      },
-      &seen, 0, nullptr);
+  if (!setThreadAwareness) GTEST_SKIP() << "the system has no per-thread awareness";
+  LRESULT sizes[2] = {};
+  HANDLE thread = CreateThread(nullptr, 0, UnawareGridSizes, sizes, 0, nullptr);
   ASSERT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
   CloseHandle(thread);
-  EXPECT_EQ(seen.width, 50);
-  EXPECT_EQ(seen.height, 20);
+  EXPECT_EQ(sizes[0], 50);
+  EXPECT_EQ(sizes[1], 20);
 }
 
 }  // namespace
