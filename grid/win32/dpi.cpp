@@ -4,7 +4,6 @@
 #include "dpi.h"
 
 #include "core/dpi.h"
-#include "edit.h"
 #include "handlers.h"
 #include "paint.h"
 #include "scroll.h"

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/layout.h"
 #include "core/resize.h"
 #include "grid_fixture.h"
@@ -19,15 +21,10 @@ TEST(Dpi, MetricsScaleAsMulDivRoundsAndStayAtLeastOne) {
       {96, {96, 50, 20, 3, 10, 5}},   {0, {96, 50, 20, 3, 10, 5}},     {120, {120, 63, 25, 4, 13, 6}},
       {144, {144, 75, 30, 5, 15, 8}}, {192, {192, 100, 40, 6, 20, 10}}, {10, {10, 5, 2, 1, 1, 1}},
   };
-  for (const Case& c : cases) {
-    const PixelMetrics m = MetricsAt(c.dpi);
-    EXPECT_EQ(m.dpi, c.expected.dpi) << c.dpi;
-    EXPECT_EQ(m.colWidth, c.expected.colWidth) << c.dpi;
-    EXPECT_EQ(m.rowHeight, c.expected.rowHeight) << c.dpi;
-    EXPECT_EQ(m.edgeZone, c.expected.edgeZone) << c.dpi;
-    EXPECT_EQ(m.dragStop, c.expected.dragStop) << c.dpi;
-    EXPECT_EQ(m.sizeMargin, c.expected.sizeMargin) << c.dpi;
-  }
+  auto fields = [](const PixelMetrics& m) {
+    return std::vector<int64_t>{m.dpi, m.colWidth, m.rowHeight, m.edgeZone, m.dragStop, m.sizeMargin};
+  };
+  for (const Case& c : cases) EXPECT_EQ(fields(MetricsAt(c.dpi)), fields(c.expected)) << c.dpi;
   EXPECT_EQ(ScaleSize(-3, 144, 96), -5) << "half away from zero, as MulDiv";
   EXPECT_EQ(ScaleSize(INT32_MAX, 192, 96), INT32_MAX) << "kept within range";
   EXPECT_EQ(ScaleSize(0, 192, 96), 0) << "a hidden column stays hidden";

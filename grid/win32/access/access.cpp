@@ -14,7 +14,7 @@ namespace latticor::win32 {
 
 AccessLink* LinkOf(HWND grid) {
   GridWindow* w = WindowOf(grid);
-  if (w && !w->accessLink) w->accessLink = MakeObject<AccessLink>(AccessLink{1, grid});
+  if (w && !w->accessLink) w->accessLink = MakeObject<AccessLink>(AccessLink{{}, 1, grid});
   return w ? w->accessLink : nullptr;
 }
 

@@ -17,18 +17,18 @@ namespace latticor::win32 {
 // nothrow new throws std::bad_alloc and catches it inside, and a thread's
 // first exception takes the runtime's exception state for the rest of the
 // thread: a grid out of memory would keep a block it never asked for.
-#define LATTICOR_PLAIN_HEAP                                                                     \
-  static void* operator new(size_t bytes, const std::nothrow_t&) noexcept { return std::malloc(bytes); } \
-  static void operator delete(void* block) noexcept { std::free(block); }                     \
+struct PlainHeap {
+  static void* operator new(size_t bytes, const std::nothrow_t&) noexcept { return std::malloc(bytes); }
+  static void operator delete(void* block) noexcept { std::free(block); }
   static void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+};
 
 // The one thing objects keep of their grid: its window, while it lives.
 // The grid's record holds a reference; WM_DESTROY cuts the link, after
 // which every object answers that it is no longer connected.
-struct AccessLink {
+struct AccessLink : PlainHeap {
   LONG refs;
   HWND grid;  // null once the grid is gone
-  LATTICOR_PLAIN_HEAP
 };
 // Made on first use; null when memory runs out.
 AccessLink* LinkOf(HWND grid);
@@ -79,7 +79,7 @@ HRESULT Answer(const ItemRef& ref, HRESULT gone, Out* out, Body body) noexcept {
 // Reference counting for the objects handed to clients; each answers
 // QueryInterface itself.
 template <typename... Interfaces>
-class ComObject : public Interfaces... {
+class ComObject : public Interfaces..., public PlainHeap {
  public:
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -87,7 +87,6 @@ class ComObject : public Interfaces... {
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
-  LATTICOR_PLAIN_HEAP
 
  protected:
   virtual ~ComObject() = default;
